@@ -1,0 +1,190 @@
+#include "app/game_window.h"
+
+#include <cstring>
+
+#include "render/outline_font.h"
+#include "render/render_state.h"
+
+HINSTANCE appInstance = NULL;
+HWND mainWindow = NULL;
+HDC windowDC = NULL;
+HGLRC glContext = NULL;
+unsigned char fullscreen = 1;
+unsigned char appActive = 1;
+unsigned char keys[256];
+
+// Double-buffered RGBA with a 16-bit depth buffer; the colour depth is filled in by
+// OpenGameWindow from its bits argument.
+PIXELFORMATDESCRIPTOR pixelFormat = {
+    40, 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 16,
+    0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0,
+    16, 0, 0, PFD_MAIN_PLANE, 0,
+    0, 0, 0,
+};
+
+static const char* const windowClassName = "OpenGL";
+static const char* const errorCaption = "ОШИБКА";
+static const char* const shutdownCaption = "ОШИБКА ЗАВЕРШЕНИЯ РАБОТЫ";
+
+// The display-mode record of the older, 148-byte layout, which every Windows accepts.
+static const WORD displayModeRecordSize = 148;
+
+static int FailOpening(const char* message)
+{
+    CloseGameWindow();
+    MessageBoxA(NULL, message, errorCaption, MB_OK | MB_ICONEXCLAMATION);
+    return 0;
+}
+
+int OpenGameWindow(const char* title, int width, int height, int bits, unsigned char fullscreenFlag)
+{
+    fullscreen = fullscreenFlag;
+    appInstance = GetModuleHandleA(NULL);
+
+    WNDCLASSA windowClass;
+    std::memset(&windowClass, 0, sizeof windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = GameWindowProc;
+    windowClass.hInstance = appInstance;
+    windowClass.hIcon = LoadIconA(NULL, IDI_WINLOGO);
+    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    windowClass.lpszClassName = windowClassName;
+    if (!RegisterClassA(&windowClass)) {
+        MessageBoxA(NULL, "Не удается зарегистрировать класс окна.", errorCaption,
+                    MB_OK | MB_ICONEXCLAMATION);
+        return 0;
+    }
+
+    if (fullscreen) {
+        DEVMODEA mode;
+        std::memset(&mode, 0, sizeof mode);
+        mode.dmSize = displayModeRecordSize;
+        mode.dmPelsWidth = (DWORD)width;
+        mode.dmPelsHeight = (DWORD)height;
+        mode.dmBitsPerPel = (DWORD)bits;
+        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+        if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
+            if (MessageBoxA(NULL,
+                            "Запрошенный полноэкранный режим не поддерживается вашей\n"
+                            "видео-картой. Будем работать в окне?",
+                            "Тримвальд", MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
+                fullscreen = 0;
+            } else {
+                MessageBoxA(NULL, "Программа завершает работу.", errorCaption, MB_OK | MB_ICONSTOP);
+                return 0;
+            }
+        }
+    }
+
+    DWORD exStyle;
+    DWORD style;
+    if (fullscreen) {
+        exStyle = WS_EX_APPWINDOW;
+        style = WS_POPUP;
+        ShowCursor(FALSE);
+    } else {
+        exStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
+        style = WS_OVERLAPPEDWINDOW;
+    }
+
+    RECT rect;
+    rect.left = 0;
+    rect.top = 0;
+    rect.right = width;
+    rect.bottom = height;
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+
+    mainWindow = CreateWindowExA(exStyle, windowClassName, title,
+                                 style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                                 rect.right - rect.left, rect.bottom - rect.top, NULL, NULL,
+                                 appInstance, NULL);
+    if (!mainWindow)
+        return FailOpening("Ошибка создания окна.");
+
+    windowDC = GetDC(mainWindow);
+    if (!windowDC)
+        return FailOpening("Не могу создать контекст устройства GL.");
+
+    pixelFormat.cColorBits = (BYTE)bits;
+    int format = ChoosePixelFormat(windowDC, &pixelFormat);
+    if (!format)
+        return FailOpening("Не могу найти подходящий формат пиксела.");
+    if (!SetPixelFormat(windowDC, format, &pixelFormat))
+        return FailOpening("Не могу установить формат пиксела.");
+
+    glContext = wglCreateContext(windowDC);
+    if (!glContext)
+        return FailOpening("Не могу создать контекст отображения GL.");
+    if (!wglMakeCurrent(windowDC, glContext))
+        return FailOpening("Не могу активизировать контекст отбражения GL.");
+
+    ShowWindow(mainWindow, SW_SHOW);
+    SetForegroundWindow(mainWindow);
+    SetFocus(mainWindow);
+    ResizeViewport(width, height);
+
+    if (!InitRenderState())
+        return FailOpening("Инициализация провалена :(");
+    return 1;
+}
+
+static void ReportShutdownError(const char* message)
+{
+    MessageBoxA(NULL, message, shutdownCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void CloseGameWindow()
+{
+    if (fullscreen) {
+        ChangeDisplaySettingsA(NULL, 0);
+        ShowCursor(TRUE);
+    }
+    if (glContext) {
+        if (!wglMakeCurrent(NULL, NULL))
+            ReportShutdownError("Не отпускаются DC и RC.");
+        if (!wglDeleteContext(glContext))
+            ReportShutdownError("Не отпускается контекст отображения.");
+        glContext = NULL;
+    }
+    if (windowDC && !ReleaseDC(mainWindow, windowDC)) {
+        ReportShutdownError("Не отпускается контекст устройства.");
+        windowDC = NULL;
+    }
+    if (mainWindow && !DestroyWindow(mainWindow)) {
+        ReportShutdownError("Окно не хочет разрушаться :(");
+        mainWindow = NULL;
+    }
+    if (!UnregisterClassA(windowClassName, appInstance)) {
+        ReportShutdownError("Не убирается класс окна.");
+        appInstance = NULL;
+    }
+    FreeOutlineFont();
+}
+
+LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ACTIVATE:
+        // Only minimising makes the window inactive; losing the focus does not.
+        appActive = HIWORD(wParam) == 0 ? 1 : 0;
+        return 0;
+    case WM_SYSCOMMAND:
+        if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER)
+            return 0;
+        break;
+    case WM_CLOSE:
+        PostQuitMessage(0);
+        return 0;
+    case WM_KEYDOWN:
+        keys[wParam & 0xFF] = 1;
+        return 0;
+    case WM_KEYUP:
+        keys[wParam & 0xFF] = 0;
+        return 0;
+    case WM_SIZE:
+        ResizeViewport(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,17 @@
+// The process entry on hosts other than Windows: hands over to WinMain as Windows would.
+#include <string>
+
+#include "platform/layer.h"
+
+int main(int argc, char** argv)
+{
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            commandLine += ' ';
+        commandLine += argv[i];
+    }
+    int code = WinMain(GetModuleHandleA(nullptr), nullptr, &commandLine[0], SW_SHOW);
+    SDL_Quit();
+    return code;
+}

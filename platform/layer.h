@@ -1,0 +1,71 @@
+// State shared by the files of the Linux layer.
+#pragma once
+
+#include <SDL.h>
+
+#include <deque>
+#include <string>
+
+#include "platform/automation.h"
+#include "platform/winapi.h"
+
+struct LayerWindow {
+    std::string className;
+    WNDPROC procedure = nullptr;
+    SDL_Window* sdlWindow = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    int outerX = 0;
+    int outerY = 0;
+    bool shown = false;
+    bool fullscreen = false;
+    LayerDC* dc = nullptr;
+};
+
+struct LayerDC {
+    LayerWindow* window = nullptr;
+    int pixelFormat = 0;  // 0 until SetPixelFormat
+};
+
+struct LayerGLContext {
+    SDL_GLContext sdlContext = nullptr;
+    LayerWindow* window = nullptr;
+};
+
+// The installed automation hooks, or nullptr for a desktop run.
+extern AutomationHooks* layerAutomation;
+
+// True when the automation says the named function fails.
+bool LayerFails(const char* functionName);
+
+// Starts the SDL subsystem once; returns false when it cannot.
+bool LayerInitVideo();
+
+// The one window the game creates (the layer supports one at a time).
+extern LayerWindow* layerWindow;
+
+// Decoration added around a framed window's client area.
+extern const int frameBorder;
+extern const int captionHeight;
+
+// The fullscreen display mode asked for by ChangeDisplaySettingsA, applied to the window.
+struct PendingDisplayMode {
+    bool active = false;
+    int width = 0;
+    int height = 0;
+    int bits = 0;
+};
+extern PendingDisplayMode layerDisplayMode;
+void LayerApplyDisplayMode(LayerWindow* window);
+
+// Whether a screen saver may start while the window is open.
+extern bool layerScreenSaverAllowed;
+extern int layerCursorCount;
+
+// Translates an SDL key into a Windows virtual-key code, or 0 when it has none.
+int LayerVirtualKey(const SDL_Keysym& key);
+
+// Drops every queued message and the quit request (for a new run of the game in one process).
+void LayerResetMessages();

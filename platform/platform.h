@@ -1,0 +1,13 @@
+// The one platform header of the game: the real Windows API on Windows, our layer elsewhere,
+// and OpenGL 1.1 with GLU on both.
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+#include <mmsystem.h>
+#else
+#include "platform/winapi.h"
+#endif
+
+#include <GL/gl.h>
+#include <GL/glu.h>

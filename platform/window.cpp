@@ -1,0 +1,276 @@
+// Window classes, the display-mode change and the one game window, over SDL.
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/layer.h"
+
+const int frameBorder = 8;
+const int captionHeight = 23;
+
+struct RegisteredClass {
+    std::string name;
+    WNDPROC procedure;
+};
+static std::vector<RegisteredClass> classes;
+
+static HICON__* const iconToken = reinterpret_cast<HICON__*>(0x10);
+static HCURSOR__* const cursorToken = reinterpret_cast<HCURSOR__*>(0x20);
+static SDL_DisplayMode chosenMode;
+
+static RegisteredClass* FindClass(const char* name)
+{
+    for (auto& c : classes)
+        if (name && c.name == name)
+            return &c;
+    return nullptr;
+}
+
+ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass)
+{
+    if (LayerFails("RegisterClassA") || !windowClass || !windowClass->lpszClassName ||
+        !windowClass->lpfnWndProc || FindClass(windowClass->lpszClassName))
+        return 0;
+    classes.push_back({windowClass->lpszClassName, windowClass->lpfnWndProc});
+    return (ATOM)(0xC000 + classes.size());
+}
+
+BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE)
+{
+    if (LayerFails("UnregisterClassA"))
+        return FALSE;
+    RegisteredClass* found = FindClass(className);
+    // A class cannot go while a window of it still exists.
+    if (!found || (layerWindow && layerWindow->className == className))
+        return FALSE;
+    classes.erase(classes.begin() + (found - classes.data()));
+    return TRUE;
+}
+
+HICON WINAPI LoadIconA(HINSTANCE, LPCSTR)
+{
+    return iconToken;
+}
+
+HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR)
+{
+    return cursorToken;
+}
+
+// Finds a display mode of exactly the asked size, with the colour depth closest to the one
+// asked for.
+static bool FindDisplayMode(int width, int height, int bits, SDL_DisplayMode* found)
+{
+    int count = SDL_GetNumDisplayModes(0);
+    bool any = false;
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0 || mode.w != width || mode.h != height)
+            continue;
+        int distance = std::abs((int)SDL_BITSPERPIXEL(mode.format) - bits);
+        if (!any || distance < std::abs((int)SDL_BITSPERPIXEL(found->format) - bits))
+            *found = mode;
+        any = true;
+    }
+    return any;
+}
+
+LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD)
+{
+    if (!mode) {
+        // Back to the desktop's own mode.
+        if (layerWindow && layerWindow->fullscreen && layerWindow->sdlWindow && !layerAutomation)
+            SDL_SetWindowFullscreen(layerWindow->sdlWindow, 0);
+        if (layerWindow)
+            layerWindow->fullscreen = false;
+        layerDisplayMode = PendingDisplayMode();
+        return DISP_CHANGE_SUCCESSFUL;
+    }
+    int width = (mode->dmFields & DM_PELSWIDTH) ? (int)mode->dmPelsWidth : 0;
+    int height = (mode->dmFields & DM_PELSHEIGHT) ? (int)mode->dmPelsHeight : 0;
+    int bits = (mode->dmFields & DM_BITSPERPEL) ? (int)mode->dmBitsPerPel : 32;
+    if (layerAutomation) {
+        if (!layerAutomation->displayModeOk)
+            return DISP_CHANGE_BADMODE;
+    } else if (!LayerInitVideo() || !FindDisplayMode(width, height, bits, &chosenMode)) {
+        // Some servers report success for any fullscreen request and stay at their own size:
+        // only a mode of exactly this size counts.
+        return DISP_CHANGE_BADMODE;
+    }
+    layerDisplayMode.active = true;
+    layerDisplayMode.width = width;
+    layerDisplayMode.height = height;
+    layerDisplayMode.bits = bits;
+    if (layerWindow)
+        LayerApplyDisplayMode(layerWindow);
+    return DISP_CHANGE_SUCCESSFUL;
+}
+
+void LayerApplyDisplayMode(LayerWindow* window)
+{
+    if (!layerDisplayMode.active || (window->style & WS_POPUP) == 0)
+        return;
+    window->fullscreen = true;
+    if (layerAutomation || !window->sdlWindow)
+        return;
+    SDL_SetWindowDisplayMode(window->sdlWindow, &chosenMode);
+    SDL_SetWindowFullscreen(window->sdlWindow, SDL_WINDOW_FULLSCREEN);
+}
+
+static bool Framed(DWORD style)
+{
+    return (style & WS_POPUP) == 0 && (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
+}
+
+BOOL WINAPI AdjustWindowRectEx(RECT* rect, DWORD style, BOOL, DWORD)
+{
+    if (!rect)
+        return FALSE;
+    if (Framed(style)) {
+        rect->left -= frameBorder;
+        rect->right += frameBorder;
+        rect->top -= frameBorder + captionHeight;
+        rect->bottom += frameBorder;
+    }
+    return TRUE;
+}
+
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                            int y, int width, int height, HWND, HMENU, HINSTANCE, LPVOID)
+{
+    RegisteredClass* windowClass = FindClass(className);
+    if (LayerFails("CreateWindowExA") || !windowClass || layerWindow || !LayerInitVideo())
+        return nullptr;
+
+    LayerWindow* window = new LayerWindow;
+    window->className = className;
+    window->procedure = windowClass->procedure;
+    window->style = style;
+    window->exStyle = exStyle;
+    window->outerX = x;
+    window->outerY = y;
+    int left = 0, top = 0;
+    if (Framed(style)) {
+        left = frameBorder;
+        top = frameBorder + captionHeight;
+        width -= 2 * frameBorder;
+        height -= 2 * frameBorder + captionHeight;
+    }
+    window->clientWidth = std::max(width, 1);
+    window->clientHeight = std::max(height, 1);
+
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (style & WS_POPUP)
+        flags |= SDL_WINDOW_BORDERLESS;
+    if (style & WS_THICKFRAME)
+        flags |= SDL_WINDOW_RESIZABLE;
+    std::string title = Cp1251ToUtf8(windowName);
+    window->sdlWindow = SDL_CreateWindow(title.c_str(), x + left, y + top, window->clientWidth,
+                                         window->clientHeight, flags);
+    if (!window->sdlWindow) {
+        delete window;
+        return nullptr;
+    }
+    layerWindow = window;
+    LayerApplyDisplayMode(window);
+    window->procedure(window, WM_CREATE, 0, 0);
+    window->procedure(window, WM_SIZE, SIZE_RESTORED,
+                      MAKELPARAM(window->clientWidth, window->clientHeight));
+    return window;
+}
+
+BOOL WINAPI DestroyWindow(HWND window)
+{
+    if (LayerFails("DestroyWindow") || !window || window != layerWindow)
+        return FALSE;
+    window->procedure(window, WM_DESTROY, 0, 0);
+    if (window->sdlWindow)
+        SDL_DestroyWindow(window->sdlWindow);
+    delete window->dc;
+    delete window;
+    layerWindow = nullptr;
+    // The screen saver is only held off while the game window is open.
+    layerScreenSaverAllowed = true;
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_EnableScreenSaver();
+    return TRUE;
+}
+
+BOOL WINAPI ShowWindow(HWND window, int command)
+{
+    if (!window || window != layerWindow)
+        return FALSE;
+    BOOL wasShown = window->shown ? TRUE : FALSE;
+    if (command == SW_HIDE) {
+        SDL_HideWindow(window->sdlWindow);
+        window->shown = false;
+        return wasShown;
+    }
+    SDL_ShowWindow(window->sdlWindow);
+    window->shown = true;
+    if (!wasShown) {
+        window->procedure(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+        // Windows asks the foreground window before starting the screen saver or powering the
+        // monitor down; a window procedure that swallows the commands keeps both off, and the
+        // default processing (DefWindowProcA) lets them start.
+        layerScreenSaverAllowed = false;
+        SDL_DisableScreenSaver();
+        window->procedure(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+        window->procedure(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+    }
+    return wasShown;
+}
+
+BOOL WINAPI SetForegroundWindow(HWND window)
+{
+    if (!window || window != layerWindow)
+        return FALSE;
+    SDL_RaiseWindow(window->sdlWindow);
+    return TRUE;
+}
+
+HWND WINAPI SetFocus(HWND window)
+{
+    HWND previous = layerWindow;
+    if (window && window == layerWindow)
+        SDL_RaiseWindow(window->sdlWindow);
+    return previous;
+}
+
+int WINAPI ShowCursor(BOOL show)
+{
+    layerCursorCount += show ? 1 : -1;
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_ShowCursor(layerCursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    return layerCursorCount;
+}
+
+BOOL WINAPI GetCursorPos(POINT* point)
+{
+    if (!point)
+        return FALSE;
+    if (layerAutomation && layerAutomation->cursor) {
+        *point = layerAutomation->cursor();
+        return TRUE;
+    }
+    int x = 0, y = 0;
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_GetGlobalMouseState(&x, &y);
+    point->x = x;
+    point->y = y;
+    return TRUE;
+}
+
+BOOL WINAPI SetCursorPos(int x, int y)
+{
+    if (layerAutomation)
+        return TRUE;
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_WarpMouseGlobal(x, y);
+    return TRUE;
+}

@@ -1,0 +1,265 @@
+#include "tools/replay/driver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "app/game_main.h"
+#include "app/game_window.h"
+#include "game/game_state.h"
+#include "platform/automation.h"
+#include "platform/platform.h"
+
+#include <SDL.h>
+#include "tools/replay/json_writer.h"
+#include "tools/replay/png_writer.h"
+
+using Clock = std::chrono::steady_clock;
+
+// Frames the game may run after the script's closing message before the driver gives up.
+static const int framesAfterCloseLimit = 1000;
+
+static const Script* script;
+static const ReplayOptions* options;
+static std::size_t nextStep;
+static int framesLeftInStep;
+static std::set<int> heldKeys;
+static POINT cursor = {320, 240};
+static std::deque<bool> answers;
+static bool closeDelivered;
+static int framesAfterClose;
+
+static int framesCompleted;
+static bool frameInProgress;
+static bool frameDrawn;
+static std::vector<std::string> frameSounds;
+static std::string lastDump;
+
+static Clock::time_point startupFrom;
+static bool firstFrameSeen;
+static double startupMs;
+static Clock::time_point frameBegan;
+static std::vector<double> frameMs;
+
+static double MsSince(Clock::time_point from)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
+}
+
+static void EndFrame()
+{
+    if (!frameInProgress)
+        return;
+    frameInProgress = false;
+    if (options->timing)
+        frameMs.push_back(MsSince(frameBegan));
+    ++framesCompleted;
+    if (closeDelivered && ++framesAfterClose > framesAfterCloseLimit) {
+        std::fprintf(stderr, "trimvald-replay: the game kept running after it was closed\n");
+        std::exit(3);
+    }
+    bool wanted = options->dump == DumpMode::Every || options->dump == DumpMode::Last ||
+                  (options->dump == DumpMode::Listed && options->dumpFrames.count(framesCompleted));
+    if (!wanted)
+        return;
+    std::string line = "{\"frame\": " + std::to_string(framesCompleted) +
+                       ", \"drawn\": " + (frameDrawn ? "true" : "false") + ", " +
+                       GameStateJson(game) + ", \"sounds\": [";
+    for (std::size_t i = 0; i < frameSounds.size(); ++i)
+        line += (i ? ", " : "") + JsonString(frameSounds[i]);
+    line += "]}";
+    if (options->dump == DumpMode::Last)
+        lastDump = line;
+    else
+        std::printf("%s\n", line.c_str());
+}
+
+static void BeforePeek()
+{
+    EndFrame();
+}
+
+static void PostKeyChanges(const std::set<int>& wanted)
+{
+    for (int key : heldKeys)
+        if (!wanted.count(key))
+            LayerPostMessage(mainWindow, WM_KEYUP, (WPARAM)key, (LPARAM)(1u | (3u << 30)));
+    for (int key : wanted)
+        if (!heldKeys.count(key))
+            LayerPostMessage(mainWindow, WM_KEYDOWN, (WPARAM)key, 1);
+    heldKeys = wanted;
+}
+
+// Feeds the game the next piece of the script when its message queue runs dry: either the
+// messages of the next step, or nothing, so that a frame runs.
+static void QueueEmpty()
+{
+    for (;;) {
+        if (framesLeftInStep > 0) {
+            --framesLeftInStep;
+            return;
+        }
+        if (nextStep >= script->steps.size()) {
+            // The script is over: close the window as a user would.
+            if (!closeDelivered) {
+                closeDelivered = true;
+                LayerPostMessage(mainWindow, WM_CLOSE, 0, 0);
+            }
+            return;
+        }
+        const ScriptStep& step = script->steps[nextStep++];
+        switch (step.kind) {
+        case StepKind::Frames:
+            PostKeyChanges(step.keys);
+            cursor.x = 320 + step.mouseDX;
+            cursor.y = 240 + step.mouseDY;
+            framesLeftInStep = step.frames;
+            break;
+        case StepKind::Minimize:
+            LayerPostMessage(mainWindow, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
+            return;
+        case StepKind::Restore:
+            LayerPostMessage(mainWindow, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+            return;
+        case StepKind::Close:
+            LayerPostMessage(mainWindow, WM_CLOSE, 0, 0);
+            return;
+        case StepKind::Resize:
+            LayerPostMessage(mainWindow, WM_SIZE, SIZE_RESTORED, MAKELPARAM(step.width, step.height));
+            return;
+        }
+    }
+}
+
+static void FrameStart()
+{
+    frameInProgress = true;
+    frameDrawn = appActive != 0;
+    frameSounds.clear();
+    if (!firstFrameSeen) {
+        firstFrameSeen = true;
+        startupMs = MsSince(startupFrom);
+    }
+    frameBegan = Clock::now();
+}
+
+static void SaveShot(const std::string& path)
+{
+    GLint viewport[4] = {0, 0, 0, 0};
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    int width = 0, height = 0;
+    if (window)
+        SDL_GL_GetDrawableSize(window, &width, &height);
+    if (width <= 0 || height <= 0) {
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        width = viewport[2];
+        height = viewport[3];
+    }
+    GLboolean doubleBuffered = GL_FALSE;
+    glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
+    glReadBuffer(doubleBuffered ? GL_BACK : GL_FRONT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    std::vector<unsigned char> bottomUp((std::size_t)std::max(width, 0) * std::max(height, 0) * 3);
+    if (!bottomUp.empty())
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<unsigned char> topDown(bottomUp.size());
+    std::size_t row = (std::size_t)width * 3;
+    for (int y = 0; y < height; ++y)
+        std::copy_n(&bottomUp[(std::size_t)(height - 1 - y) * row], row, &topDown[(std::size_t)y * row]);
+    std::string error;
+    if (!WritePng(path, width, height, topDown, error))
+        std::fprintf(stderr, "trimvald-replay: frame %d: %s\n", framesCompleted + 1, error.c_str());
+}
+
+static void BeforeSwap()
+{
+    auto shot = options->shots.find(framesCompleted + 1);
+    if (frameInProgress && shot != options->shots.end())
+        SaveShot(shot->second);
+}
+
+static POINT Cursor()
+{
+    return cursor;
+}
+
+static void Sound(const char* file)
+{
+    if (frameInProgress)
+        frameSounds.push_back(file);
+}
+
+static bool Fails(const char* functionName)
+{
+    return script->failing.count(functionName) != 0;
+}
+
+static int AnswerMessageBox(const std::string& text, const std::string& caption, UINT style)
+{
+    // A message box never opens inside a frame: one that comes up ends the frame before it.
+    EndFrame();
+    const char* answer = "ok";
+    int result = IDOK;
+    if ((style & 0xF) == MB_YESNO) {
+        bool yes = true;
+        if (!answers.empty()) {
+            yes = answers.front();
+            answers.pop_front();
+        }
+        answer = yes ? "yes" : "no";
+        result = yes ? IDYES : IDNO;
+    }
+    std::printf("{\"messageBox\": {\"text\": %s, \"caption\": %s, \"style\": %u, \"answer\": \"%s\"}, "
+                "\"frame\": %d}\n",
+                JsonString(text).c_str(), JsonString(caption).c_str(), style, answer, framesCompleted);
+    if (!firstFrameSeen)
+        startupFrom = Clock::now();  // start-up is measured without the prompt
+    return result;
+}
+
+static double Percentile(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    std::size_t index = (std::size_t)(fraction * (double)(values.size() - 1) + 0.5);
+    return values[std::min(index, values.size() - 1)];
+}
+
+int RunReplay(const Script& runScript, const ReplayOptions& runOptions)
+{
+    script = &runScript;
+    options = &runOptions;
+    answers = runScript.answers;
+
+    AutomationHooks hooks;
+    hooks.messageBox = AnswerMessageBox;
+    hooks.fails = Fails;
+    hooks.displayModeOk = runScript.displayOk;
+    hooks.beforePeek = BeforePeek;
+    hooks.queueEmpty = QueueEmpty;
+    hooks.frameStart = FrameStart;
+    hooks.beforeSwap = BeforeSwap;
+    hooks.cursor = Cursor;
+    hooks.sound = Sound;
+    InstallAutomation(&hooks);
+
+    startupFrom = Clock::now();
+    int code = GameMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOW);
+    EndFrame();
+    InstallAutomation(nullptr);
+
+    if (!lastDump.empty())
+        std::printf("%s\n", lastDump.c_str());
+    if (options->timing) {
+        std::printf("{\"timing\": {\"startupMs\": %.3f, \"frames\": %zu, \"frameMsMedian\": %.4f, "
+                    "\"frameMsP99\": %.4f, \"frameMsMax\": %.4f}}\n",
+                    firstFrameSeen ? startupMs : 0.0, frameMs.size(), Percentile(frameMs, 0.5),
+                    Percentile(frameMs, 0.99), Percentile(frameMs, 1.0));
+    }
+    std::printf("{\"exit\": %d, \"frames\": %d}\n", code, framesCompleted);
+    std::fflush(stdout);
+    return code;
+}

@@ -1,0 +1,107 @@
+// trimvald-replay: runs the game headless from a script and reports what happened as JSON.
+//
+//   trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... [--timing] SCRIPT
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "tools/replay/driver.h"
+
+static int Usage(const std::string& why)
+{
+    std::fprintf(stderr,
+                 "trimvald-replay: %s\n"
+                 "usage: trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... "
+                 "[--timing] SCRIPT\n",
+                 why.c_str());
+    return 2;
+}
+
+static bool ParseFrameNumber(const std::string& text, int& frame)
+{
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    frame = std::atoi(text.c_str());
+    return frame >= 1;
+}
+
+static bool ParseDump(const std::string& value, ReplayOptions& options)
+{
+    if (value == "every") {
+        options.dump = DumpMode::Every;
+        return true;
+    }
+    if (value == "last") {
+        options.dump = DumpMode::Last;
+        return true;
+    }
+    options.dump = DumpMode::Listed;
+    std::stringstream list(value);
+    std::string item;
+    while (std::getline(list, item, ',')) {
+        int frame;
+        if (!ParseFrameNumber(item, frame))
+            return false;
+        options.dumpFrames.insert(frame);
+    }
+    return !options.dumpFrames.empty();
+}
+
+int main(int argc, char** argv)
+{
+    ReplayOptions options;
+    std::string scriptPath;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--dump" || arg == "--shot") {
+            if (i + 1 >= argc)
+                return Usage(arg + " needs a value");
+            std::string value = argv[++i];
+            if (arg == "--dump") {
+                if (!ParseDump(value, options))
+                    return Usage("--dump takes every, last or frame numbers like 1,5,20");
+                continue;
+            }
+            std::size_t colon = value.find(':');
+            int frame;
+            if (colon == std::string::npos || !ParseFrameNumber(value.substr(0, colon), frame) ||
+                colon + 1 >= value.size())
+                return Usage("--shot takes FRAME:FILE.png, the frame counted from 1");
+            options.shots[frame] = value.substr(colon + 1);
+        } else if (arg == "--timing") {
+            options.timing = true;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            return Usage("unknown option " + arg);
+        } else if (scriptPath.empty()) {
+            scriptPath = arg;
+        } else {
+            return Usage("only one script");
+        }
+    }
+    if (scriptPath.empty())
+        return Usage("no script given (a file, or - for standard input)");
+
+    std::stringstream text;
+    if (scriptPath == "-") {
+        text << std::cin.rdbuf();
+    } else {
+        std::ifstream file(scriptPath);
+        if (!file)
+            return Usage("cannot read script " + scriptPath);
+        text << file.rdbuf();
+    }
+    Script script;
+    std::string error;
+    if (!ParseScript(text.str(), script, error)) {
+        std::fprintf(stderr, "trimvald-replay: %s\n", error.c_str());
+        return 2;
+    }
+    RunReplay(script, options);
+    SDL_Quit();
+    return 0;
+}

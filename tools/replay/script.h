@@ -1,0 +1,34 @@
+// The replay script: message-box answers, injected failures, and the steps that drive the game
+// frame by frame.
+#pragma once
+
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+enum class StepKind { Frames, Minimize, Restore, Close, Resize };
+
+struct ScriptStep {
+    StepKind kind = StepKind::Frames;
+    int frames = 0;
+    std::set<int> keys;  // virtual-key codes held during the frames
+    int mouseDX = 0;
+    int mouseDY = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct Script {
+    std::deque<bool> answers;  // true for Yes
+    bool displayOk = true;
+    std::set<std::string> failing;
+    std::vector<ScriptStep> steps;
+};
+
+// Parses the script text; on a fault returns false with a message naming the line.
+bool ParseScript(const std::string& text, Script& script, std::string& error);
+
+// The virtual-key code of a key name (A..Z, 0..9, SPACE, ENTER, ESC, F1, SHIFT, CTRL, vk:NN),
+// or -1 when the name is unknown.
+int KeyCodeOfName(const std::string& name);
