@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts the game. Without a display it runs a short scripted demo through
+# the replay driver instead and saves screenshots of it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+scripts/install-deps.sh
+cmake --preset default >/dev/null
+cmake --build --preset default
+
+cd build/default
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec ./trimvald
+fi
+
+shots="$root/out/demo"
+mkdir -p "$shots"
+echo "No display here, so no game window: running a scripted demo headless instead."
+./trimvald-replay --shot 1:"$shots/1-start.png" --shot 60:"$shots/2-looking.png" \
+  --shot 120:"$shots/3-later.png" --dump last "$root/scripts/demo.replay" >"$shots/demo.jsonl"
+echo "Screenshots of the demo:"
+ls -1 "$shots"/*.png
+echo "The game state after the last frame is in $shots/demo.jsonl."
