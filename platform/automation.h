@@ -37,6 +37,11 @@ void InstallAutomation(const AutomationHooks* hooks);
 // Queues a message for the window, as PostMessageA does.
 void LayerPostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Forgets queued messages, the quit request, windows and classes left by a failed teardown,
+// the display-mode change and the cursor count, so
+// that the game can be run again in the same process (tests do).
+void LayerReset();
+
 // What the layer knows of its one window, for checks.
 struct LayerWindowInfo {
     bool exists = false;
@@ -57,6 +62,8 @@ LayerWindowInfo LayerQueryWindow();
 // the value of the millisecond clock. Only meaningful with automation installed.
 void LayerSetPerformanceCounterAvailable(bool available);
 void LayerSetMillisecondClock(DWORD now);
+// How many times the clocks have been read since the program started.
+long LayerClockReadings();
 
 // Converts Windows-1251 bytes to UTF-8 and back (characters cp1251 lacks become '?').
 std::string Cp1251ToUtf8(const char* text);

@@ -7,6 +7,12 @@ static const int64_t simulatedStep = 10000;  // 10 ms of the simulated counter
 static int64_t simulatedCounter = 0;
 static DWORD simulatedMilliseconds = 0;
 static bool performanceCounterAvailable = true;
+static long clockReadings = 0;
+
+long LayerClockReadings()
+{
+    return clockReadings;
+}
 
 void LayerSetPerformanceCounterAvailable(bool available)
 {
@@ -34,6 +40,7 @@ BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count)
 {
     if (!count)
         return FALSE;
+    ++clockReadings;
     if (layerAutomation) {
         simulatedCounter += simulatedStep;
         count->QuadPart = simulatedCounter;
@@ -45,6 +52,7 @@ BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count)
 
 DWORD WINAPI timeGetTime(void)
 {
+    ++clockReadings;
     if (layerAutomation) {
         simulatedMilliseconds += 10;
         return simulatedMilliseconds;

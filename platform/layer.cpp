@@ -42,6 +42,15 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
     return moduleName ? nullptr : moduleToken;
 }
 
+void LayerReset()
+{
+    LayerResetMessages();
+    LayerForgetWindows();
+    layerDisplayMode = PendingDisplayMode();
+    layerCursorCount = 0;
+    layerScreenSaverAllowed = true;
+}
+
 LayerWindowInfo LayerQueryWindow()
 {
     LayerWindowInfo info;

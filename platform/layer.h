@@ -67,5 +67,8 @@ extern int layerCursorCount;
 // Translates an SDL key into a Windows virtual-key code, or 0 when it has none.
 int LayerVirtualKey(const SDL_Keysym& key);
 
+// Destroys a window left over by a failed teardown and forgets the registered classes.
+void LayerForgetWindows();
+
 // Drops every queued message and the quit request (for a new run of the game in one process).
 void LayerResetMessages();

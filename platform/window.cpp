@@ -26,6 +26,18 @@ static RegisteredClass* FindClass(const char* name)
     return nullptr;
 }
 
+void LayerForgetWindows()
+{
+    if (layerWindow) {
+        if (layerWindow->sdlWindow)
+            SDL_DestroyWindow(layerWindow->sdlWindow);
+        delete layerWindow->dc;
+        delete layerWindow;
+        layerWindow = nullptr;
+    }
+    classes.clear();
+}
+
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass)
 {
     if (LayerFails("RegisterClassA") || !windowClass || !windowClass->lpszClassName ||

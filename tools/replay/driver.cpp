@@ -23,6 +23,7 @@ static const int framesAfterCloseLimit = 1000;
 
 static const Script* script;
 static const ReplayOptions* options;
+static FILE* out;
 static std::size_t nextStep;
 static int framesLeftInStep;
 static std::set<int> heldKeys;
@@ -73,7 +74,7 @@ static void EndFrame()
     if (options->dump == DumpMode::Last)
         lastDump = line;
     else
-        std::printf("%s\n", line.c_str());
+        std::fprintf(out, "%s\n", line.c_str());
 }
 
 static void BeforePeek()
@@ -81,15 +82,22 @@ static void BeforePeek()
     EndFrame();
 }
 
-static void PostKeyChanges(const std::set<int>& wanted)
+// Posts one key message for each key whose state changes; returns how many it posted.
+static int PostKeyChanges(const std::set<int>& wanted)
 {
+    int posted = 0;
     for (int key : heldKeys)
-        if (!wanted.count(key))
+        if (!wanted.count(key)) {
             LayerPostMessage(mainWindow, WM_KEYUP, (WPARAM)key, (LPARAM)(1u | (3u << 30)));
+            ++posted;
+        }
     for (int key : wanted)
-        if (!heldKeys.count(key))
+        if (!heldKeys.count(key)) {
             LayerPostMessage(mainWindow, WM_KEYDOWN, (WPARAM)key, 1);
+            ++posted;
+        }
     heldKeys = wanted;
+    return posted;
 }
 
 // Feeds the game the next piece of the script when its message queue runs dry: either the
@@ -112,10 +120,11 @@ static void QueueEmpty()
         const ScriptStep& step = script->steps[nextStep++];
         switch (step.kind) {
         case StepKind::Frames:
-            PostKeyChanges(step.keys);
             cursor.x = 320 + step.mouseDX;
             cursor.y = 240 + step.mouseDY;
             framesLeftInStep = step.frames;
+            if (PostKeyChanges(step.keys) > 0)
+                return;  // the step's frames run once the key messages are handled
             break;
         case StepKind::Minimize:
             LayerPostMessage(mainWindow, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
@@ -211,7 +220,7 @@ static int AnswerMessageBox(const std::string& text, const std::string& caption,
         answer = yes ? "yes" : "no";
         result = yes ? IDYES : IDNO;
     }
-    std::printf("{\"messageBox\": {\"text\": %s, \"caption\": %s, \"style\": %u, \"answer\": \"%s\"}, "
+    std::fprintf(out, "{\"messageBox\": {\"text\": %s, \"caption\": %s, \"style\": %u, \"answer\": \"%s\"}, "
                 "\"frame\": %d}\n",
                 JsonString(text).c_str(), JsonString(caption).c_str(), style, answer, framesCompleted);
     if (!firstFrameSeen)
@@ -228,11 +237,25 @@ static double Percentile(std::vector<double> values, double fraction)
     return values[std::min(index, values.size() - 1)];
 }
 
-int RunReplay(const Script& runScript, const ReplayOptions& runOptions)
+int RunReplay(const Script& runScript, const ReplayOptions& runOptions, FILE* output)
 {
     script = &runScript;
     options = &runOptions;
+    out = output;
     answers = runScript.answers;
+    nextStep = 0;
+    framesLeftInStep = 0;
+    heldKeys.clear();
+    cursor = {320, 240};
+    closeDelivered = false;
+    framesAfterClose = 0;
+    framesCompleted = 0;
+    frameInProgress = false;
+    frameSounds.clear();
+    lastDump.clear();
+    firstFrameSeen = false;
+    startupMs = 0.0;
+    frameMs.clear();
 
     AutomationHooks hooks;
     hooks.messageBox = AnswerMessageBox;
@@ -252,14 +275,14 @@ int RunReplay(const Script& runScript, const ReplayOptions& runOptions)
     InstallAutomation(nullptr);
 
     if (!lastDump.empty())
-        std::printf("%s\n", lastDump.c_str());
+        std::fprintf(out, "%s\n", lastDump.c_str());
     if (options->timing) {
-        std::printf("{\"timing\": {\"startupMs\": %.3f, \"frames\": %zu, \"frameMsMedian\": %.4f, "
+        std::fprintf(out, "{\"timing\": {\"startupMs\": %.3f, \"frames\": %zu, \"frameMsMedian\": %.4f, "
                     "\"frameMsP99\": %.4f, \"frameMsMax\": %.4f}}\n",
                     firstFrameSeen ? startupMs : 0.0, frameMs.size(), Percentile(frameMs, 0.5),
                     Percentile(frameMs, 0.99), Percentile(frameMs, 1.0));
     }
-    std::printf("{\"exit\": %d, \"frames\": %d}\n", code, framesCompleted);
-    std::fflush(stdout);
+    std::fprintf(out, "{\"exit\": %d, \"frames\": %d}\n", code, framesCompleted);
+    std::fflush(out);
     return code;
 }

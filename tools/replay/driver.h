@@ -1,6 +1,7 @@
 // Runs the game's GameMain under the layer's automation hooks, driven by a script.
 #pragma once
 
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
@@ -16,5 +17,5 @@ struct ReplayOptions {
     bool timing = false;
 };
 
-// Runs the whole game once; prints the JSON lines on stdout. Returns GameMain's result.
-int RunReplay(const Script& script, const ReplayOptions& options);
+// Runs the whole game once, writing the JSON lines to `out`. Returns GameMain's result.
+int RunReplay(const Script& script, const ReplayOptions& options, FILE* out);

@@ -101,7 +101,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "trimvald-replay: %s\n", error.c_str());
         return 2;
     }
-    RunReplay(script, options);
+    RunReplay(script, options, stdout);
     SDL_Quit();
     return 0;
 }

@@ -1,0 +1,140 @@
+// The main loop: the Escape latch, F1, closing, minimising, the frame pacing and the exit code.
+#include <gtest/gtest.h>
+
+#include "app/game_main.h"
+#include "app/game_window.h"
+#include "game/game_state.h"
+#include "platform/automation.h"
+#include "tests/scenario.h"
+
+namespace {
+
+const char* const menuSound = "Data\\Sounds\\1M.wav";
+
+nlohmann::json Sounds(const ScenarioResult& run, int frame)
+{
+    return run.frame(frame)["sounds"];
+}
+
+TEST(EscapeLatch, AtTheTitlePanelAFreshPressQuitsWithTheMenuSound)
+{
+    ScenarioResult run = RunScenario("answer yes\nframes 2\nframes 3 ESC\n");
+    EXPECT_EQ(run.frameCount(), 3);
+    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_EQ(Sounds(run, 2), nlohmann::json::array());
+    EXPECT_EQ(Sounds(run, 3), nlohmann::json::array({menuSound}));
+    EXPECT_EQ(run.frame(3)["escapeHeld"], 1);
+}
+
+TEST(EscapeLatch, DuringAGameOnePressSuspendsOnceAndASecondPressQuits)
+{
+    ScenarioResult run = RunScenario("answer yes\nframes 1\nframes 3 ESC\nframes 2\nframes 1 ESC\nframes 5\n",
+                                     ReplayOptions(), [] { game.gameRunning = 1; });
+    // Frame 2: the fresh press suspends the game.
+    EXPECT_EQ(run.frame(1)["gameRunning"], 1);
+    EXPECT_EQ(run.frame(2)["gameRunning"], 0);
+    EXPECT_EQ(run.frame(2)["escapeHeld"], 1);
+    EXPECT_EQ(Sounds(run, 2), nlohmann::json::array({menuSound}));
+    // Held on: nothing more happens.
+    for (int frame : {3, 4}) {
+        EXPECT_EQ(run.frame(frame)["escapeHeld"], 1);
+        EXPECT_EQ(Sounds(run, frame), nlohmann::json::array());
+    }
+    // Released: the latch clears at the end of the frame.
+    EXPECT_EQ(run.frame(5)["escapeHeld"], 0);
+    // Pressed again with no game running: the program ends in that frame.
+    EXPECT_EQ(Sounds(run, 7), nlohmann::json::array({menuSound}));
+    EXPECT_EQ(run.frameCount(), 7);
+    EXPECT_EQ(run.exitCode(), 0);
+}
+
+TEST(EscapeLatch, OnlyAFreshPressSkipsThePacing)
+{
+    // With the simulated clock a paced frame reads it three times before the swap (the start,
+    // the first reading, one wait); a frame that handles a fresh Escape press reads it twice.
+    static const bool escapeDown[] = {false, false, true, true, false, true};
+    static long atFrameStart;
+    static std::vector<long> readsBeforeSwap;
+    static int framesStarted;
+    static int keyPostedFor;
+    readsBeforeSwap.clear();
+    framesStarted = 0;
+    keyPostedFor = -1;
+    ResetShellState();
+    game.gameRunning = 1;
+    AutomationHooks hooks;
+    hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
+    hooks.frameStart = [] {
+        atFrameStart = LayerClockReadings();
+        ++framesStarted;
+    };
+    hooks.beforeSwap = [] { readsBeforeSwap.push_back(LayerClockReadings() - atFrameStart); };
+    hooks.queueEmpty = [] {
+        int next = framesStarted;  // index of the frame about to run
+        if (next >= 6 || keyPostedFor == next)
+            return;
+        keyPostedFor = next;
+        if (next == 0 ? escapeDown[0] : escapeDown[next] != escapeDown[next - 1])
+            LayerPostMessage(mainWindow, escapeDown[next] ? WM_KEYDOWN : WM_KEYUP, VK_ESCAPE, 0);
+    };
+    InstallAutomation(&hooks);
+    EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
+    InstallAutomation(nullptr);
+    ASSERT_EQ(readsBeforeSwap.size(), 6u);
+    EXPECT_EQ(readsBeforeSwap[0], 3);
+    EXPECT_EQ(readsBeforeSwap[1], 3);
+    EXPECT_EQ(readsBeforeSwap[2], 2);  // fresh press: suspends, not paced
+    EXPECT_EQ(readsBeforeSwap[3], 3);  // still held: paced
+    EXPECT_EQ(readsBeforeSwap[4], 3);
+    EXPECT_EQ(readsBeforeSwap[5], 2);  // fresh press at the panel: quits, not paced
+}
+
+TEST(Quitting, F1QuitsFromAnywhereWithoutASound)
+{
+    for (bool running : {false, true}) {
+        ScenarioResult run = RunScenario("answer yes\nframes 2\nframes 1 F1\nframes 5\n", ReplayOptions(),
+                                         [running] { game.gameRunning = running ? 1 : 0; });
+        EXPECT_EQ(run.frameCount(), 3);
+        EXPECT_EQ(Sounds(run, 3), nlohmann::json::array());
+        EXPECT_EQ(run.exitCode(), 0) << "a quit by F1 is a normal end";
+    }
+}
+
+TEST(Quitting, ClosingTheWindowEndsTheLoopWithZero)
+{
+    ScenarioResult run = RunScenario("answer yes\nframes 2\nclose\nframes 5\n");
+    EXPECT_EQ(run.frameCount(), 2);
+    EXPECT_EQ(run.exitCode(), 0);
+    // A script that simply ends closes the window the same way.
+    ScenarioResult ended = RunScenario("answer yes\nframes 4 W\n");
+    EXPECT_EQ(ended.frameCount(), 4);
+    EXPECT_EQ(ended.exitCode(), 0);
+}
+
+TEST(Minimising, SkipsDrawingButTheInputStepsRunOn)
+{
+    ScenarioResult run = RunScenario("answer yes\nframes 1\nminimize\nframes 3 mouse 10 0\nrestore\nframes 1\n");
+    EXPECT_TRUE(run.frame(1)["drawn"].get<bool>());
+    for (int frame : {2, 3, 4})
+        EXPECT_FALSE(run.frame(frame)["drawn"].get<bool>()) << frame;
+    EXPECT_TRUE(run.frame(5)["drawn"].get<bool>());
+    // Ten pixels to the right turn the view one degree right per frame, wrapping below 0.
+    EXPECT_EQ(run.frame(2)["yaw"], 360.0);
+    EXPECT_EQ(run.frame(3)["yaw"], 359.0);
+    EXPECT_EQ(run.frame(4)["yaw"], 358.0);
+    EXPECT_EQ(run.frame(5)["yaw"], 358.0);
+}
+
+TEST(Keys, HeldKeysReachTheInputStepsAndReleaseOnTheNextStep)
+{
+    ScenarioResult run = RunScenario("answer yes\nframes 2 W\nframes 1\nframes 1 C\n");
+    float z1 = run.frame(1)["playerZ"].get<float>();
+    float z2 = run.frame(2)["playerZ"].get<float>();
+    EXPECT_LT(z1, 10.0f);
+    EXPECT_NEAR(10.0f - z1, 0.08f * 1.9f, 1e-5f);
+    EXPECT_NEAR(z1 - z2, 0.08f * 1.9f, 1e-5f);
+    EXPECT_EQ(run.frame(3)["playerZ"], run.frame(2)["playerZ"]);
+    EXPECT_LT(run.frame(4)["eyeHeight"].get<float>(), 0.5f);
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include "tests/scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include "app/game_window.h"
+#include "game/game_state.h"
+#include "platform/automation.h"
+
+namespace texts {
+const char* const prompt = "Хотите запустить игру Тримвальд ?";
+const char* const promptCaption = "Запуск игры Тримвальд...";
+const char* const errorCaption = "ОШИБКА";
+const char* const shutdownCaption = "ОШИБКА ЗАВЕРШЕНИЯ РАБОТЫ";
+}  // namespace texts
+
+std::vector<nlohmann::json> ScenarioResult::messageBoxes() const
+{
+    std::vector<nlohmann::json> boxes;
+    for (const auto& line : lines)
+        if (line.contains("messageBox")) {
+            nlohmann::json box = line["messageBox"];
+            box["frame"] = line["frame"];
+            boxes.push_back(box);
+        }
+    return boxes;
+}
+
+std::vector<nlohmann::json> ScenarioResult::frames() const
+{
+    std::vector<nlohmann::json> dumps;
+    for (const auto& line : lines)
+        if (line.contains("frame") && line.contains("drawn"))
+            dumps.push_back(line);
+    return dumps;
+}
+
+nlohmann::json ScenarioResult::frame(int number) const
+{
+    for (const auto& line : frames())
+        if (line["frame"] == number)
+            return line;
+    return nullptr;
+}
+
+int ScenarioResult::exitCode() const
+{
+    return lines.empty() || !lines.back().contains("exit") ? -1 : lines.back()["exit"].get<int>();
+}
+
+int ScenarioResult::frameCount() const
+{
+    return lines.empty() || !lines.back().contains("frames") ? -1 : lines.back()["frames"].get<int>();
+}
+
+void ResetShellState()
+{
+    game = GameState();
+    std::memset(keys, 0, sizeof keys);
+    fullscreen = 1;
+    appActive = 1;
+    appInstance = NULL;
+    mainWindow = NULL;
+    windowDC = NULL;
+    glContext = NULL;
+    LayerReset();
+}
+
+ScenarioResult RunScenario(const std::string& scriptText, ReplayOptions options,
+                           const std::function<void()>& beforeRun)
+{
+    ScenarioResult result;
+    Script script;
+    std::string error;
+    if (!ParseScript(scriptText, script, error)) {
+        ADD_FAILURE() << error;
+        return result;
+    }
+    if (options.dump == DumpMode::None)
+        options.dump = DumpMode::Every;
+    ResetShellState();
+    if (beforeRun)
+        beforeRun();
+
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    FILE* out = open_memstream(&buffer, &size);
+    RunReplay(script, options, out);
+    std::fclose(out);
+    std::istringstream text(std::string(buffer, size));
+    std::free(buffer);
+    std::string line;
+    while (std::getline(text, line))
+        result.lines.push_back(nlohmann::json::parse(line));
+    return result;
+}

@@ -1,0 +1,35 @@
+// Runs the game in-process through the replay driver and hands back its JSON lines.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tools/replay/driver.h"
+
+struct ScenarioResult {
+    std::vector<nlohmann::json> lines;
+    std::vector<nlohmann::json> messageBoxes() const;  // the "messageBox" objects, with "frame"
+    std::vector<nlohmann::json> frames() const;        // the frame dumps
+    nlohmann::json frame(int number) const;            // one frame dump (null if absent)
+    int exitCode() const;
+    int frameCount() const;
+};
+
+// Puts the game and the layer back to their state at program start.
+void ResetShellState();
+
+// Runs a whole game from the script text, every frame dumped. `options` may add shots or
+// timing; `beforeRun` may change the state the game starts from.
+ScenarioResult RunScenario(const std::string& scriptText, ReplayOptions options = ReplayOptions(),
+                           const std::function<void()>& beforeRun = nullptr);
+
+// The UTF-8 texts the game shows, to compare with what the driver reports.
+namespace texts {
+extern const char* const prompt;
+extern const char* const promptCaption;
+extern const char* const errorCaption;
+extern const char* const shutdownCaption;
+}  // namespace texts

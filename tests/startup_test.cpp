@@ -1,0 +1,212 @@
+// Start-up and shut-down: the prompt, every failure of opening the window with its message and
+// teardown, the windowed fallback, and the teardown's own messages.
+#include <gtest/gtest.h>
+
+#include "app/game_main.h"
+#include "app/game_window.h"
+#include "platform/automation.h"
+#include "tests/scenario.h"
+
+namespace {
+
+const unsigned okExclamation = MB_OK | MB_ICONEXCLAMATION;
+const unsigned okInformation = MB_OK | MB_ICONINFORMATION;
+
+TEST(Startup, NoAtThePromptEndsAtOnceWithoutAWindow)
+{
+    ScenarioResult run = RunScenario("answer no\nframes 5\n");
+    auto boxes = run.messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0]["text"], texts::prompt);
+    EXPECT_EQ(boxes[0]["caption"], texts::promptCaption);
+    EXPECT_EQ(boxes[0]["style"], MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(boxes[0]["answer"], "no");
+    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_EQ(run.frameCount(), 0);
+    EXPECT_FALSE(LayerQueryWindow().exists);
+}
+
+TEST(Startup, YesAtThePromptRunsFramesAndEndsCleanly)
+{
+    ScenarioResult run = RunScenario("answer yes\nframes 3\n");
+    EXPECT_EQ(run.messageBoxes().size(), 1u);
+    EXPECT_EQ(run.frameCount(), 3);
+    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_TRUE(run.frame(1)["drawn"].get<bool>());
+    // After the run the display mode is restored, the cursor shown and the window gone.
+    LayerWindowInfo after = LayerQueryWindow();
+    EXPECT_FALSE(after.exists);
+    EXPECT_FALSE(after.displayModeChanged);
+    EXPECT_TRUE(after.cursorVisible);
+}
+
+struct OpeningFailure {
+    const char* function;
+    const char* message;
+    const char* teardownMessage;  // what the teardown itself reports, or nullptr
+};
+
+class OpeningFails : public ::testing::TestWithParam<OpeningFailure> {};
+
+// Each failing step tears down what was built first, then shows its own message; the program
+// ends with 0 and runs no frame.
+TEST_P(OpeningFails, TearsDownThenReportsAndEndsWithZero)
+{
+    const OpeningFailure& failure = GetParam();
+    ScenarioResult run = RunScenario(std::string("answer yes\nfail ") + failure.function + "\nframes 5\n");
+    auto boxes = run.messageBoxes();
+    std::size_t expected = failure.teardownMessage ? 3 : 2;
+    ASSERT_EQ(boxes.size(), expected);
+    if (failure.teardownMessage) {
+        EXPECT_EQ(boxes[1]["text"], failure.teardownMessage);
+        EXPECT_EQ(boxes[1]["caption"], texts::shutdownCaption);
+        EXPECT_EQ(boxes[1]["style"], okInformation);
+    }
+    EXPECT_EQ(boxes.back()["text"], failure.message);
+    EXPECT_EQ(boxes.back()["caption"], texts::errorCaption);
+    EXPECT_EQ(boxes.back()["style"], okExclamation);
+    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_EQ(run.frameCount(), 0);
+    LayerWindowInfo after = LayerQueryWindow();
+    EXPECT_FALSE(after.exists);
+    EXPECT_FALSE(after.displayModeChanged);
+    EXPECT_TRUE(after.cursorVisible);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachStep, OpeningFails,
+    ::testing::Values(
+        OpeningFailure{"CreateWindowExA", "Ошибка создания окна.", nullptr},
+        OpeningFailure{"GetDC", "Не могу создать контекст устройства GL.", nullptr},
+        OpeningFailure{"ChoosePixelFormat", "Не могу найти подходящий формат пиксела.", nullptr},
+        OpeningFailure{"SetPixelFormat", "Не могу установить формат пиксела.", nullptr},
+        OpeningFailure{"wglCreateContext", "Не могу создать контекст отображения GL.", nullptr},
+        // Every call fails, so the teardown cannot release the context either.
+        OpeningFailure{"wglMakeCurrent", "Не могу активизировать контекст отбражения GL.",
+                       "Не отпускаются DC и RC."}),
+    [](const ::testing::TestParamInfo<OpeningFailure>& info) { return std::string(info.param.function); });
+
+TEST(Startup, ClassRegistrationFailureReportsWithoutTeardown)
+{
+    ScenarioResult run = RunScenario("answer yes\nfail RegisterClassA\nframes 5\n");
+    auto boxes = run.messageBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1]["text"], "Не удается зарегистрировать класс окна.");
+    EXPECT_EQ(boxes[1]["caption"], texts::errorCaption);
+    EXPECT_EQ(boxes[1]["style"], okExclamation);
+    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_EQ(run.frameCount(), 0);
+}
+
+// The message of a failed start-up is shown once the display mode is restored and the window is
+// gone.
+TEST(Startup, FailureMessageComesAfterTheDisplayIsRestored)
+{
+    static LayerWindowInfo atMessage;
+    ResetShellState();
+    AutomationHooks hooks;
+    hooks.fails = [](const char* name) { return std::string(name) == "GetDC"; };
+    hooks.messageBox = [](const std::string& text, const std::string&, UINT) {
+        if (text != texts::prompt)
+            atMessage = LayerQueryWindow();
+        return IDYES;
+    };
+    InstallAutomation(&hooks);
+    EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
+    InstallAutomation(nullptr);
+    EXPECT_FALSE(atMessage.exists);
+    EXPECT_FALSE(atMessage.displayModeChanged);
+    EXPECT_TRUE(atMessage.cursorVisible);
+}
+
+TEST(Startup, WindowedFallbackOnYesGivesAFramed800x600WindowAtTheOrigin)
+{
+    ScenarioResult run = RunScenario("answer yes\nanswer yes\ndisplay fail\nframes 2\n");
+    auto boxes = run.messageBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1]["text"],
+              "Запрошенный полноэкранный режим не поддерживается вашей\nвидео-картой. Будем работать в окне?");
+    EXPECT_EQ(boxes[1]["caption"], "Тримвальд");
+    EXPECT_EQ(boxes[1]["style"], MB_YESNO | MB_ICONEXCLAMATION);
+    EXPECT_EQ(run.frameCount(), 2);
+    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_EQ(fullscreen, 0);
+}
+
+TEST(Startup, WindowedWindowGeometryAndCursor)
+{
+    // Open the window directly to look at it while it stands.
+    ResetShellState();
+    AutomationHooks hooks;
+    hooks.displayModeOk = false;
+    hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
+    InstallAutomation(&hooks);
+    ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
+    LayerWindowInfo info = LayerQueryWindow();
+    EXPECT_TRUE(info.exists);
+    EXPECT_TRUE(info.shown);
+    EXPECT_FALSE(info.fullscreen);
+    EXPECT_EQ(info.clientWidth, 800);
+    EXPECT_EQ(info.clientHeight, 600);
+    EXPECT_EQ(info.outerX, 0);
+    EXPECT_EQ(info.outerY, 0);
+    EXPECT_EQ(info.style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+    EXPECT_TRUE(info.cursorVisible);
+    CloseGameWindow();
+    InstallAutomation(nullptr);
+
+    // Fullscreen: a popup of the mode's size, the cursor hidden until the teardown.
+    ResetShellState();
+    hooks.displayModeOk = true;
+    InstallAutomation(&hooks);
+    ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
+    info = LayerQueryWindow();
+    EXPECT_TRUE(info.fullscreen);
+    EXPECT_EQ(info.style & WS_POPUP, WS_POPUP);
+    EXPECT_EQ(info.clientWidth, 800);
+    EXPECT_EQ(info.clientHeight, 600);
+    EXPECT_FALSE(info.cursorVisible);
+    EXPECT_TRUE(info.displayModeChanged);
+    CloseGameWindow();
+    info = LayerQueryWindow();
+    EXPECT_TRUE(info.cursorVisible);
+    EXPECT_FALSE(info.displayModeChanged);
+    InstallAutomation(nullptr);
+}
+
+TEST(Startup, NoToTheWindowedFallbackEndsTheProgram)
+{
+    ScenarioResult run = RunScenario("answer yes\nanswer no\ndisplay fail\nframes 2\n");
+    auto boxes = run.messageBoxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[1]["answer"], "no");
+    EXPECT_EQ(boxes[2]["text"], "Программа завершает работу.");
+    EXPECT_EQ(boxes[2]["caption"], texts::errorCaption);
+    EXPECT_EQ(boxes[2]["style"], MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_EQ(run.frameCount(), 0);
+}
+
+TEST(Teardown, EachFailureIsReportedInOrderAndNoneStopsTheRest)
+{
+    ScenarioResult run = RunScenario(
+        "answer yes\nfail wglDeleteContext\nfail ReleaseDC\nfail DestroyWindow\nfail UnregisterClassA\n"
+        "frames 2\n");
+    auto boxes = run.messageBoxes();
+    ASSERT_EQ(boxes.size(), 5u);
+    const char* expected[] = {"Не отпускается контекст отображения.", "Не отпускается контекст устройства.",
+                              "Окно не хочет разрушаться :(", "Не убирается класс окна."};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(boxes[i + 1]["text"], expected[i]);
+        EXPECT_EQ(boxes[i + 1]["caption"], texts::shutdownCaption);
+        EXPECT_EQ(boxes[i + 1]["style"], okInformation);
+        EXPECT_EQ(boxes[i + 1]["frame"], 2);
+    }
+    EXPECT_EQ(run.exitCode(), 0);
+    // The handles whose release failed are dropped all the same.
+    EXPECT_EQ(windowDC, nullptr);
+    EXPECT_EQ(mainWindow, nullptr);
+    EXPECT_EQ(appInstance, nullptr);
+}
+
+}  // namespace
