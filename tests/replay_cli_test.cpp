@@ -1,0 +1,115 @@
+// The trimvald-replay executable as a user runs it: options, scripts from a file or stdin,
+// bad scripts, screenshots and timing.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <png.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::vector<std::string> lines;
+};
+
+// Runs the driver with the given arguments, the script fed on stdin; stderr joins stdout.
+CliRun Replay(const std::string& arguments, const std::string& script)
+{
+    std::string scriptPath = ::testing::TempDir() + "replay_cli_script.txt";
+    std::ofstream(scriptPath) << script;
+    std::string command = std::string("'") + REPLAY_EXE + "' " + arguments + " < '" + scriptPath + "' 2>&1";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[65536];
+    std::string text;
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        text += buffer;
+    int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.rfind("{", 0) == 0 || line.rfind("trimvald-replay", 0) == 0 || line.rfind("usage", 0) == 0)
+            run.lines.push_back(line);
+    return run;
+}
+
+TEST(ReplayCli, RunsAScriptFromStdinAndDumpsTheListedFrames)
+{
+    CliRun run = Replay("--dump 2,4 -", "# a comment line\nanswer yes   # trailing comment\nframes 5\n");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 4u);
+    EXPECT_EQ(nlohmann::json::parse(run.lines[1])["frame"], 2);
+    EXPECT_EQ(nlohmann::json::parse(run.lines[2])["frame"], 4);
+    EXPECT_EQ(run.lines[3], R"({"exit": 0, "frames": 5})");
+}
+
+TEST(ReplayCli, DumpLastAndTimingComeBeforeTheExitLine)
+{
+    CliRun run = Replay("--dump last --timing -", "answer yes\nframes 3\n");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 4u);
+    EXPECT_EQ(nlohmann::json::parse(run.lines[1])["frame"], 3);
+    nlohmann::json timing = nlohmann::json::parse(run.lines[2])["timing"];
+    EXPECT_EQ(timing["frames"], 3);
+    for (const char* key : {"startupMs", "frameMsMedian", "frameMsP99", "frameMsMax"})
+        EXPECT_GE(timing[key].get<double>(), 0.0) << key;
+    EXPECT_LE(timing["frameMsMedian"].get<double>(), timing["frameMsMax"].get<double>());
+}
+
+TEST(ReplayCli, BadScriptsAndOptionsAreRefusedWithTheLineNamed)
+{
+    struct Case {
+        const char* arguments;
+        const char* script;
+        const char* message;
+    } cases[] = {
+        {"-", "answer yes\nframes three\n", "script line 2: 'frames' needs a count"},
+        {"-", "frames 1 W mouse 1\n", "script line 1: 'mouse' takes two whole numbers"},
+        {"-", "frames 1 Ж\n", "script line 1: unknown key"},
+        {"-", "fail LoadLibrary\n", "script line 1: 'fail' takes the name"},
+        {"-", "jump\n", "script line 1: unknown command 'jump'"},
+        {"-", "frames 1 vk:300\n", "script line 1: unknown key 'vk:300'"},
+        {"--dump sometimes -", "", "--dump takes every, last"},
+        {"--shot 0:x.png -", "", "--shot takes FRAME:FILE.png"},
+        {"", "", "no script given"},
+        {"/nonexistent/script", "", "cannot read script"},
+    };
+    for (const Case& c : cases) {
+        CliRun run = Replay(c.arguments, c.script);
+        EXPECT_EQ(run.status, 2) << c.script;
+        ASSERT_FALSE(run.lines.empty()) << c.script;
+        EXPECT_NE(run.lines[0].find(c.message), std::string::npos) << run.lines[0];
+    }
+}
+
+TEST(ReplayCli, ShotSavesTheFrameAs800x600Png)
+{
+    std::string path = ::testing::TempDir() + "replay_cli_shot.png";
+    std::remove(path.c_str());
+    CliRun run = Replay("--shot 2:" + path + " -", "answer yes\nframes 3\n");
+    ASSERT_EQ(run.status, 0);
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str())) << image.message;
+    EXPECT_EQ(image.width, 800u);
+    EXPECT_EQ(image.height, 600u);
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr));
+    // The cleared screen is black.
+    std::size_t middle = (300 * 800 + 400) * 3;
+    EXPECT_EQ(pixels[middle], 0);
+    EXPECT_EQ(pixels[middle + 1], 0);
+    EXPECT_EQ(pixels[middle + 2], 0);
+}
+
+}  // namespace
