@@ -1,0 +1,307 @@
+#!/usr/bin/env python3
+"""Plays short sessions of the real game under a private Xvfb and checks how they go.
+
+Usage: run_game.py --game PATH --preload PATH --screen WxHxD CASE...
+
+Each case starts the game, answers its dialogs and presses keys with xdotool, and reads what
+the game did on screen from the report of the preloaded swap counter. A case that hangs is
+killed after a hard time limit and fails.
+"""
+import argparse
+import os
+import select
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+START_CAPTION = "Запуск игры Тримвальд..."
+WINDOWED_CAPTION = "Тримвальд"  # the dialog offering to run in a window
+GAME_CAPTION = " Тримвальд "  # the game window
+CASE_TIME_LIMIT = 15.0  # seconds
+PLAY_SECONDS = 2.0
+KEY_HOLD_SECONDS = 0.25
+# The game waits 10 ms in every frame, so it can never show more than 100 frames a second.
+MAX_FRAME_RATE = 102.0
+MIN_FRAME_RATE = 30.0
+MIN_FRAME_GAP_MS = 9.5
+
+
+class Failure(Exception):
+    pass
+
+
+class Display:
+    """A private Xvfb; the display number comes back through -displayfd, so parallel runs never
+    share a server, and whatever DISPLAY the caller had is ignored."""
+
+    def __init__(self, screen, workdir):
+        self.log = open(os.path.join(workdir, "xvfb.log"), "w")
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-noreset",
+             "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=self.log, stderr=subprocess.STDOUT)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 10
+        while not number.endswith(b"\n"):
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([read_end], [], [], left)[0]:
+                break
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_end)
+        if not number.strip().isdigit():
+            self.close()
+            raise Failure(f"Xvfb did not start (screen {screen}); see {self.log.name}")
+        self.env = {k: v for k, v in os.environ.items()
+                    if k not in ("DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY")}
+        self.env["DISPLAY"] = ":" + number.decode().strip()
+
+    def close(self):
+        if self.server.poll() is None:
+            self.server.terminate()
+            try:
+                self.server.wait(5)
+            except subprocess.TimeoutExpired:
+                self.server.kill()
+                self.server.wait()
+        self.log.close()
+
+    def xdotool(self, *args, check=True):
+        result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
+                                text=True, timeout=10)
+        if check and result.returncode != 0:
+            raise Failure(f"xdotool {' '.join(args)} failed: {result.stderr.strip()}")
+        return result.stdout
+
+    def windows(self):
+        """(id, name) of every visible window. Names are read one by one, because xdotool
+        cannot search for Cyrillic names; a window gone in between is skipped."""
+        found = []
+        for wid in self.xdotool("search", "--onlyvisible", "--classname", "", check=False).split():
+            result = subprocess.run(["xdotool", "getwindowname", wid], env=self.env,
+                                    capture_output=True, timeout=10)
+            if result.returncode == 0:
+                found.append((wid, result.stdout.decode("utf-8", "replace").rstrip("\n")))
+        return found
+
+    def geometry(self, wid):
+        values = {}
+        for line in self.xdotool("getwindowgeometry", "--shell", wid).splitlines():
+            key, _, value = line.partition("=")
+            values[key] = int(value)
+        return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+
+    def tap(self, wid, key):
+        self.xdotool("key", "--window", wid, key)
+
+    def hold(self, wid, keys):
+        """Holds the keys for a while, as a player would: the game reads its keys once a frame,
+        so a press and release in the same frame would go unseen."""
+        self.xdotool("keydown", "--window", wid, keys)
+        time.sleep(KEY_HOLD_SECONDS)
+        # The window is usually gone by now. xdotool presses the keys on the server itself when
+        # the window has the focus, so they are released there too: a key left down would reach
+        # the next game's window the moment it takes the focus.
+        self.xdotool("keyup", "--window", wid, keys, check=False)
+        self.xdotool("keyup", keys, check=False)
+
+
+class Game:
+    def __init__(self, display, args, workdir, name):
+        self.display = display
+        self.report_path = os.path.join(workdir, name + ".report")
+        self.stderr_path = os.path.join(workdir, name + ".stderr")
+        env = dict(display.env)
+        env.update(LD_PRELOAD=args.preload, TRIMVALD_SWAP_REPORT=self.report_path,
+                   SDL_AUDIODRIVER="dummy", LIBGL_ALWAYS_SOFTWARE="1")
+        # A sanitizer build wants its runtime first in the preload list; the counter does not
+        # care where it sits.
+        env["ASAN_OPTIONS"] = ":".join(
+            filter(None, [env.get("ASAN_OPTIONS"), "verify_asan_link_order=0"]))
+        self.deadline = time.monotonic() + CASE_TIME_LIMIT
+        with open(self.stderr_path, "w") as err:
+            self.process = subprocess.Popen([args.game], env=env, stdin=subprocess.DEVNULL,
+                                            stdout=err, stderr=subprocess.STDOUT)
+
+    def stderr_tail(self):
+        with open(self.stderr_path, errors="replace") as f:
+            lines = [l for l in f.read().splitlines() if "XDG_RUNTIME_DIR" not in l]
+        return "\n".join(lines[-15:]) or "(nothing)"
+
+    def time_left(self, what):
+        left = self.deadline - time.monotonic()
+        if left <= 0:
+            raise Failure(f"timed out after {CASE_TIME_LIMIT:.0f} s waiting for {what}; "
+                          f"windows on screen: {self.display.windows()}; "
+                          f"game output:\n{self.stderr_tail()}")
+        return left
+
+    def wait_window(self, caption, forbidden=()):
+        """Waits for a visible window with exactly this caption and returns its id."""
+        while True:
+            self.time_left(f"a window captioned {caption!r}")
+            if self.process.poll() is not None:
+                raise Failure(f"the game exited with {self.process.returncode} before showing "
+                              f"{caption!r}; game output:\n{self.stderr_tail()}")
+            for wid, name in self.display.windows():
+                if name in forbidden:
+                    raise Failure(f"unexpected window {name!r} while waiting for {caption!r}")
+                if name == caption:
+                    return wid
+            time.sleep(0.05)
+
+    def wait_exit(self, after):
+        while self.process.poll() is None:
+            try:
+                self.process.wait(self.time_left(f"the game to end after {after}"))
+            except subprocess.TimeoutExpired:
+                pass
+        code = self.process.returncode
+        if code != 0:
+            raise Failure(f"the game ended with exit code {code} after {after}; "
+                          f"game output:\n{self.stderr_tail()}")
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def report(self):
+        if not os.path.exists(self.report_path):
+            raise Failure("the swap counter wrote no report (was it preloaded?)")
+        values = {"box": []}
+        with open(self.report_path, encoding="utf-8") as f:
+            for line in f.read().splitlines():
+                key, _, value = line.partition("=")
+                if key == "box":
+                    values["box"].append(value)
+                else:
+                    values[key] = int(value)
+        return values
+
+
+def expect(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def check_frames(report, ended_by):
+    swaps = report["swaps"]
+    expect(swaps >= 20, f"only {swaps} frames were shown before {ended_by}")
+    rate = (swaps - 1) / (report["span_ns"] / 1e9)
+    min_gap = report["min_gap_ns"] / 1e6
+    print(f"    {swaps} frames, {rate:.1f} frames/s, shortest frame {min_gap:.2f} ms")
+    expect(rate <= MAX_FRAME_RATE, f"{rate:.1f} frames/s: faster than the 10 ms frame wait allows")
+    expect(rate >= MIN_FRAME_RATE, f"{rate:.1f} frames/s: the frame loop stalls")
+    expect(min_gap >= MIN_FRAME_GAP_MS,
+           f"a frame took only {min_gap:.2f} ms: it skipped the 10 ms wait")
+
+
+def open_windowed(game):
+    """Says yes to the start prompt and to running in a window; returns the game window."""
+    display = game.display
+    display.tap(game.wait_window(START_CAPTION), "Return")
+    display.tap(game.wait_window(WINDOWED_CAPTION, forbidden=(GAME_CAPTION,)), "Return")
+    window = game.wait_window(GAME_CAPTION)
+    size = display.geometry(window)[2:]
+    expect(size == (800, 600), f"the game window's client area is {size[0]}x{size[1]}, not 800x600")
+    return window
+
+
+def open_fullscreen(game):
+    """Says yes to the start prompt; the 800x600 mode exists, so no other dialog may come."""
+    display = game.display
+    display.tap(game.wait_window(START_CAPTION), "Return")
+    window = game.wait_window(GAME_CAPTION, forbidden=(WINDOWED_CAPTION,))
+    geometry = display.geometry(window)
+    expect(geometry == (0, 0, 800, 600),
+           f"the game window is at {geometry[:2]} sized {geometry[2]}x{geometry[3]}, "
+           "not covering the 800x600 screen")
+    return window
+
+
+def case_decline(game):
+    game.display.tap(game.wait_window(START_CAPTION), "Escape")
+    game.wait_exit("answering No at the start")
+    report = game.report()
+    expect(report["box"] == [START_CAPTION], f"dialogs shown: {report['box']}")
+    expect(report["windows"] == 0, "a game window was created although the player said No")
+    expect(report["swaps"] == 0, f"{report['swaps']} frames were shown after saying No")
+
+
+def play_and_quit(game, window, keys, expected_boxes, fullscreen):
+    time.sleep(PLAY_SECONDS)
+    expect(game.process.poll() is None,
+           f"the game ended on its own with {game.process.returncode} while playing")
+    game.display.hold(window, keys)
+    game.wait_exit(keys)
+    report = game.report()
+    expect(report["box"] == expected_boxes, f"dialogs shown: {report['box']}")
+    expect(report["windows"] == 1, f"{report['windows']} game windows were created")
+    if fullscreen:
+        expect(report["fullscreen"] >= 1, "the game window never asked for fullscreen")
+    else:
+        expect(report["fullscreen"] == 0, "the windowed game switched to fullscreen")
+    check_frames(report, keys)
+
+
+def case_windowed_f1(game):
+    play_and_quit(game, open_windowed(game), "F1", [START_CAPTION, WINDOWED_CAPTION], False)
+
+
+def case_windowed_escape(game):
+    # No game is running behind the title screen, so Escape quits.
+    play_and_quit(game, open_windowed(game), "Escape", [START_CAPTION, WINDOWED_CAPTION], False)
+
+
+def case_fullscreen_f1(game):
+    play_and_quit(game, open_fullscreen(game), "F1", [START_CAPTION], True)
+
+
+def case_fullscreen_alt_f4(game):
+    play_and_quit(game, open_fullscreen(game), "alt+F4", [START_CAPTION], True)
+
+
+CASES = {name[len("case_"):]: f for name, f in globals().items() if name.startswith("case_")}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--game", required=True)
+    parser.add_argument("--preload", required=True)
+    parser.add_argument("--screen", required=True, help="Xvfb screen, e.g. 1024x768x24")
+    parser.add_argument("cases", nargs="+", choices=sorted(CASES))
+    args = parser.parse_args()
+    args.game = os.path.abspath(args.game)
+    args.preload = os.path.abspath(args.preload)
+    # CTest ends a run that overstays with SIGTERM; clean up the server and the game then too.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
+
+    failures = 0
+    with tempfile.TemporaryDirectory(prefix="trimvald-e2e-") as workdir:
+        display = Display(args.screen, workdir)
+        try:
+            for name in args.cases:
+                started = time.monotonic()
+                game = Game(display, args, workdir, name)
+                try:
+                    CASES[name](game)
+                    print(f"PASS {name} ({time.monotonic() - started:.1f} s)")
+                except Failure as failure:
+                    failures += 1
+                    print(f"FAIL {name}: {failure}")
+                finally:
+                    game.kill()
+        finally:
+            display.close()
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
