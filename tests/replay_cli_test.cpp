@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -21,7 +22,12 @@ struct CliRun {
 // Runs the driver with the given arguments, the script fed on stdin; stderr joins stdout.
 CliRun Replay(const std::string& arguments, const std::string& script)
 {
-    std::string scriptPath = ::testing::TempDir() + "replay_cli_script.txt";
+    // Tests run side by side: each run gets a script file of its own.
+    std::string scriptPath = ::testing::TempDir() + "replay_cli_XXXXXX";
+    int fd = mkstemp(&scriptPath[0]);
+    if (fd < 0)
+        return CliRun();
+    close(fd);
     std::ofstream(scriptPath) << script;
     std::string command = std::string("'") + REPLAY_EXE + "' " + arguments + " < '" + scriptPath + "' 2>&1";
     CliRun run;
@@ -33,6 +39,7 @@ CliRun Replay(const std::string& arguments, const std::string& script)
     while (std::fgets(buffer, sizeof buffer, pipe))
         text += buffer;
     int status = pclose(pipe);
+    std::remove(scriptPath.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::istringstream lines(text);
     std::string line;
@@ -93,7 +100,7 @@ TEST(ReplayCli, BadScriptsAndOptionsAreRefusedWithTheLineNamed)
 
 TEST(ReplayCli, ShotSavesTheFrameAs800x600Png)
 {
-    std::string path = ::testing::TempDir() + "replay_cli_shot.png";
+    std::string path = ::testing::TempDir() + "replay_cli_shot_" + std::to_string(getpid()) + ".png";
     std::remove(path.c_str());
     CliRun run = Replay("--shot 2:" + path + " -", "answer yes\nframes 3\n");
     ASSERT_EQ(run.status, 0);
@@ -105,6 +112,7 @@ TEST(ReplayCli, ShotSavesTheFrameAs800x600Png)
     image.format = PNG_FORMAT_RGB;
     std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(image));
     ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr));
+    std::remove(path.c_str());
     // The cleared screen is black.
     std::size_t middle = (300 * 800 + 400) * 3;
     EXPECT_EQ(pixels[middle], 0);
