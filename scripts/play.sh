@@ -18,7 +18,8 @@ shots="$root/out/demo"
 mkdir -p "$shots"
 echo "No display here, so no game window: running a scripted demo headless instead."
 ./trimvald-replay --shot 1:"$shots/1-start.png" --shot 60:"$shots/2-looking.png" \
-  --shot 120:"$shots/3-later.png" --dump last "$root/scripts/demo.replay" >"$shots/demo.jsonl"
+  --shot 120:"$shots/3-later.png" --dump last "$root/scripts/demo.replay" >"$shots/demo.jsonl" \
+  2>"$shots/demo.log"
 echo "Screenshots of the demo:"
 ls -1 "$shots"/*.png
 echo "The game state after the last frame is in $shots/demo.jsonl."
