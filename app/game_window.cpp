@@ -176,11 +176,14 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         PostQuitMessage(0);
         return 0;
+    // Key codes beyond the table are ignored rather than written past it.
     case WM_KEYDOWN:
-        keys[wParam & 0xFF] = 1;
+        if (wParam < sizeof keys)
+            keys[wParam] = 1;
         return 0;
     case WM_KEYUP:
-        keys[wParam & 0xFF] = 0;
+        if (wParam < sizeof keys)
+            keys[wParam] = 0;
         return 0;
     case WM_SIZE:
         ResizeViewport(LOWORD(lParam), HIWORD(lParam));

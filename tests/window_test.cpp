@@ -47,6 +47,11 @@ TEST_F(OpenWindow, KeyMessagesSetAndClearTheKeyTable)
     EXPECT_EQ(keys['W'], 1);
     GameWindowProc(mainWindow, WM_KEYUP, 'W', 1);
     EXPECT_EQ(keys['W'], 0);
+    // A code beyond the table changes nothing (and writes nowhere).
+    unsigned char before[256];
+    std::memcpy(before, keys, sizeof before);
+    GameWindowProc(mainWindow, WM_KEYDOWN, 0x100 + 'A', 1);
+    EXPECT_EQ(std::memcmp(before, keys, sizeof before), 0);
     // System keys go to the default processing and are not recorded.
     GameWindowProc(mainWindow, WM_SYSKEYDOWN, 'W', 1 | (1 << 29));
     EXPECT_EQ(keys['W'], 0);

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The Windows executable imports only system DLLs (the C++ runtime is linked in statically).
+# Usage: windows_imports.sh PATH/TO/trimvald.exe  (exit 77: not built here, skipped)
+set -euo pipefail
+exe=$1
+if [ ! -f "$exe" ] || ! command -v x86_64-w64-mingw32-objdump >/dev/null; then
+  echo "no Windows build at $exe: skipped"
+  exit 77
+fi
+allowed=" GDI32.dll GLU32.dll KERNEL32.dll msvcrt.dll OPENGL32.dll USER32.dll WINMM.dll "
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+[ -n "$imports" ] || { echo "no imports found in $exe"; exit 1; }
+status=0
+for dll in $imports; do
+  case "$allowed" in
+    *" $dll "*) ;;
+    *) echo "unexpected import: $dll"; status=1 ;;
+  esac
+done
+for needed in OPENGL32.dll GLU32.dll WINMM.dll USER32.dll; do
+  grep -qx "$needed" <<<"$imports" || { echo "missing import: $needed"; status=1; }
+done
+echo "imports:" $imports
+exit $status
