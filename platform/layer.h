@@ -24,15 +24,38 @@ struct LayerWindow {
     LayerDC* dc = nullptr;
 };
 
+// A GDI object: a DIB section or a font.
+struct LayerGdiObject {
+    enum class Kind { Bitmap, Font } kind = Kind::Bitmap;
+    // DIB section: its header (24-bit targets only are asked for by the game) and its bits.
+    BITMAPINFOHEADER header = {};
+    unsigned char* bits = nullptr;
+    std::size_t bitsSize = 0;
+    // Font: what CreateFontA was asked for.
+    int height = 0;
+    int weight = 0;
+    bool italic = false;
+    DWORD charSet = 0;
+    std::string faceName;
+    LayerDC* selectedInto = nullptr;
+};
+
 struct LayerDC {
-    LayerWindow* window = nullptr;
-    int pixelFormat = 0;  // 0 until SetPixelFormat
+    LayerWindow* window = nullptr;  // nullptr for a memory device context
+    int pixelFormat = 0;            // 0 until SetPixelFormat
+    LayerGdiObject* bitmap = nullptr;
+    LayerGdiObject* font = nullptr;
 };
 
 struct LayerGLContext {
     SDL_GLContext sdlContext = nullptr;
     LayerWindow* window = nullptr;
 };
+
+// Releases what a GDI object of the given kind holds (its bits, its glyph data); the record
+// itself is deleted by the caller. Each kind's file provides its part.
+void LayerFreeBitmap(LayerGdiObject* bitmap);
+void LayerFreeFont(LayerGdiObject* font);
 
 // The installed automation hooks, or nullptr for a desktop run.
 extern AutomationHooks* layerAutomation;

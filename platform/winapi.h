@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #define WINAPI
+#define WINAPIV
 #define CALLBACK
 #define APIENTRY
 
@@ -26,6 +27,15 @@ typedef const char* LPCSTR;
 typedef char* LPSTR;
 typedef void* LPVOID;
 typedef int64_t LONGLONG;
+typedef float FLOAT;
+typedef size_t SIZE_T;
+typedef const void* LPCVOID;
+typedef DWORD* LPDWORD;
+typedef void* HANDLE;
+typedef HANDLE HLOCAL;
+struct SECURITY_ATTRIBUTES;
+typedef SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
 
 typedef union _LARGE_INTEGER {
     struct {
@@ -44,6 +54,7 @@ struct HICON__;
 struct HCURSOR__;
 struct HBRUSH__;
 struct HMENU__;
+struct LayerGdiObject;
 typedef LayerWindow* HWND;
 typedef LayerDC* HDC;
 typedef LayerGLContext* HGLRC;
@@ -53,6 +64,9 @@ typedef HICON__* HICON;
 typedef HCURSOR__* HCURSOR;
 typedef HBRUSH__* HBRUSH;
 typedef HMENU__* HMENU;
+typedef LayerGdiObject* HGDIOBJ;
+typedef LayerGdiObject* HBITMAP;
+typedef LayerGdiObject* HFONT;
 
 #define TRUE 1
 #define FALSE 0
@@ -164,6 +178,104 @@ typedef struct tagPIXELFORMATDESCRIPTOR {
     DWORD dwDamageMask;
 } PIXELFORMATDESCRIPTOR;
 static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "PIXELFORMATDESCRIPTOR keeps the Windows layout");
+
+// Bitmap files and device-independent bitmaps
+#pragma pack(push, 2)
+typedef struct tagBITMAPFILEHEADER {
+    WORD bfType;
+    DWORD bfSize;
+    WORD bfReserved1;
+    WORD bfReserved2;
+    DWORD bfOffBits;
+} BITMAPFILEHEADER;
+#pragma pack(pop)
+static_assert(sizeof(BITMAPFILEHEADER) == 14, "BITMAPFILEHEADER keeps the Windows layout");
+
+typedef struct tagBITMAPCOREHEADER {
+    DWORD bcSize;
+    WORD bcWidth;
+    WORD bcHeight;
+    WORD bcPlanes;
+    WORD bcBitCount;
+} BITMAPCOREHEADER;
+
+typedef struct tagBITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER;
+static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER keeps the Windows layout");
+
+typedef struct tagRGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+
+typedef struct tagRGBTRIPLE {
+    BYTE rgbtBlue;
+    BYTE rgbtGreen;
+    BYTE rgbtRed;
+} RGBTRIPLE;
+
+typedef struct tagBITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO;
+
+#define BI_RGB 0
+#define BI_RLE8 1
+#define BI_RLE4 2
+#define BI_BITFIELDS 3
+#define DIB_RGB_COLORS 0
+
+// Outline fonts
+typedef struct _POINTFLOAT {
+    FLOAT x;
+    FLOAT y;
+} POINTFLOAT;
+
+typedef struct _GLYPHMETRICSFLOAT {
+    FLOAT gmfBlackBoxX;
+    FLOAT gmfBlackBoxY;
+    POINTFLOAT gmfptGlyphOrigin;
+    FLOAT gmfCellIncX;
+    FLOAT gmfCellIncY;
+} GLYPHMETRICSFLOAT, *LPGLYPHMETRICSFLOAT;
+
+#define FW_NORMAL 400
+#define FW_BOLD 700
+#define FW_HEAVY 900
+#define ANSI_CHARSET 0
+#define RUSSIAN_CHARSET 204
+#define OUT_TT_PRECIS 4
+#define CLIP_CHARACTER_PRECIS 1
+#define ANTIALIASED_QUALITY 4
+#define DEFAULT_PITCH 0
+#define FF_DONTCARE 0
+#define WGL_FONT_LINES 0
+#define WGL_FONT_POLYGONS 1
+
+// Files and memory
+#define GENERIC_READ 0x80000000u
+#define FILE_SHARE_READ 0x00000001u
+#define OPEN_EXISTING 3
+#define FILE_ATTRIBUTE_NORMAL 0x00000080u
+#define PAGE_READONLY 0x02
+#define FILE_MAP_READ 0x0004
+#define INVALID_FILE_SIZE 0xFFFFFFFFu
+#define LMEM_FIXED 0x0000
+#define LMEM_ZEROINIT 0x0040
+#define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
 
 // Message boxes
 #define MB_OK 0x00000000u
@@ -305,7 +417,25 @@ int WINAPI ShowCursor(BOOL show);
 BOOL WINAPI GetCursorPos(POINT* point);
 BOOL WINAPI SetCursorPos(int x, int y);
 
+HWND WINAPI GetFocus(void);
+int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...);
+
 // gdi32 and opengl32
+HDC WINAPI CreateCompatibleDC(HDC dc);
+BOOL WINAPI DeleteDC(HDC dc);
+HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
+                                HANDLE section, DWORD offset);
+int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT startLine, UINT lines, const void* bits,
+                     const BITMAPINFO* info, UINT usage);
+BOOL WINAPI GdiFlush(void);
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
+BOOL WINAPI DeleteObject(HGDIOBJ object);
+HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight,
+                         DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
+                         DWORD outPrecision, DWORD clipPrecision, DWORD quality,
+                         DWORD pitchAndFamily, LPCSTR faceName);
+BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase, FLOAT deviation,
+                                FLOAT extrusion, int format, LPGLYPHMETRICSFLOAT metrics);
 int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* descriptor);
 BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* descriptor);
 BOOL WINAPI SwapBuffers(HDC dc);
@@ -314,6 +444,17 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context);
 BOOL WINAPI wglDeleteContext(HGLRC context);
 
 // kernel32 and winmm
+HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                          DWORD creation, DWORD flags, HANDLE templateFile);
+DWORD WINAPI GetFileSize(HANDLE file, LPDWORD sizeHigh);
+HANDLE WINAPI CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES security, DWORD protect,
+                                 DWORD maximumSizeHigh, DWORD maximumSizeLow, LPCSTR name);
+LPVOID WINAPI MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow,
+                            SIZE_T bytes);
+BOOL WINAPI UnmapViewOfFile(LPCVOID view);
+BOOL WINAPI CloseHandle(HANDLE object);
+HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
+HLOCAL WINAPI LocalFree(HLOCAL memory);
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);

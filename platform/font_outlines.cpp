@@ -1,0 +1,3 @@
+// wglUseFontOutlinesA: one display list per character, its outline filled by the GLU
+// tessellator and extruded.
+#include "platform/layer.h"
