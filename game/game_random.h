@@ -1,0 +1,10 @@
+// The game's one random generator: the classic C library sequence (state x 214013 + 2531011),
+// never seeded, so every run sees the same rolls on every platform.
+#pragma once
+
+#include <cstdint>
+
+extern uint32_t randomState;  // starts at 1
+
+// The next value, 0 to 32767.
+int GameRand();
