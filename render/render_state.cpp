@@ -1,5 +1,7 @@
 #include "render/render_state.h"
 
+#include "game/game_random.h"
+#include "game/game_state.h"
 #include "platform/platform.h"
 
 void ResizeViewport(int width, int height)
@@ -23,4 +25,20 @@ int InitRenderState()
     glDepthFunc(GL_LEQUAL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     return 1;
+}
+
+void FlashStep()
+{
+    float roll = (float)(GameRand() % 140);
+    if (roll == 50.0f) {
+        glEnable(GL_LIGHT1);
+        game.flashOn = 1;
+    }
+    if (game.flashOn)
+        game.flashTimer = game.flashTimer + 1.0f;
+    if (game.flashTimer == 20.0f) {
+        glDisable(GL_LIGHT1);
+        game.flashTimer = 0.0f;
+        game.flashOn = 0;
+    }
 }
