@@ -1,12 +1,50 @@
 #include "render/textures.h"
 
+#include <cstdlib>
+
+#include "platform/platform.h"
+#include "render/bitmap_loader.h"
+
 uint32_t textures[13];
+
+static const char* const textureFiles[13] = {
+    "Data/Textures/1B.bmp", "Data/Textures/1D.bmp", "Data/Textures/1S.bmp", "Data/Textures/1L.bmp",
+    "Data/Textures/1T.bmp", "Data/Textures/1P.bmp", "Data/Textures/1E.bmp", "Data/Textures/1R.bmp",
+    "Data/Textures/2S.bmp", "Data/Textures/3S.bmp", "Data/Textures/4S.bmp", "Data/Textures/2E.bmp",
+    "Data/Textures/1F.bmp",
+};
+
+static void FreeImage(ImageRGB* image)
+{
+    if (!image)
+        return;
+    std::free(image->pixels);
+    std::free(image);
+}
 
 int LoadTextures()
 {
-    return 1;
-}
+    ImageRGB* images[13] = {};
+    for (int i = 0; i < 13; ++i) {
+        images[i] = LoadBitmapFile(textureFiles[i]);
+        if (!images[i]) {
+            // Start-up ends here; the images read so far are not kept.
+            for (int k = 0; k < i; ++k)
+                FreeImage(images[k]);
+            return 0;
+        }
+    }
 
-void FlashStep()
-{
+    glGenTextures(13, textures);
+    for (int i = 0; i < 13; ++i) {
+        glBindTexture(GL_TEXTURE_2D, textures[i]);
+        glTexImage2D(GL_TEXTURE_2D, 0, 4, images[i]->width, images[i]->height, 0, GL_RGB,
+                     GL_UNSIGNED_BYTE, images[i]->pixels);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, images[i]->width, images[i]->height, GL_RGB,
+                          GL_UNSIGNED_BYTE, images[i]->pixels);
+    }
+    for (int i = 0; i < 13; ++i)
+        FreeImage(images[i]);
+    return 1;
 }
