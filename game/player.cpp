@@ -9,6 +9,7 @@ POINT cursorPos;
 
 static const double degreesToRadians = 0.0174532925;
 static const double walkFactor = 1.9;
+static const double arenaBound = 19.5;
 
 void MouseLook()
 {
@@ -76,4 +77,43 @@ void StandUpStep()
         game.eyeHeight = (float)((double)game.eyeHeight + 0.03);
     if (game.jumpHeight <= 0.0f && (double)game.moveSpeed < 0.08)
         game.moveSpeed = (float)((double)game.moveSpeed + 0.002);
+}
+
+void BodyStep()
+{
+    game.jumpHeight = (float)((double)game.jumpHeight + (double)game.jumpVelocity);
+    if (game.jumpHeight > 0.0f) {
+        game.jumpVelocity = (float)((double)game.jumpVelocity - 0.001);
+        if ((double)game.moveSpeed > 0.02)
+            game.moveSpeed = (float)((double)game.moveSpeed - 0.0005);
+    } else {
+        // Landed: the height may stay slightly below 0.
+        game.jumpVelocity = 0.0f;
+    }
+    if ((double)game.playerX > arenaBound)
+        game.playerX = (float)arenaBound;
+    if ((double)game.playerX < -arenaBound)
+        game.playerX = (float)-arenaBound;
+    if ((double)game.playerZ > arenaBound)
+        game.playerZ = (float)arenaBound;
+    if ((double)game.playerZ < -arenaBound)
+        game.playerZ = (float)-arenaBound;
+}
+
+void ApplyCameraRotation()
+{
+    glLoadIdentity();
+    glRotatef(game.pitch, 1.0f, 0.0f, 0.0f);
+    glRotatef(-game.yaw, 0.0f, 1.0f, 0.0f);
+}
+
+void ApplyCameraTranslation()
+{
+    glTranslatef(-game.playerX, -(game.eyeHeight + game.jumpHeight), -game.playerZ);
+}
+
+void ApplyCamera()
+{
+    ApplyCameraRotation();
+    ApplyCameraTranslation();
 }

@@ -12,3 +12,16 @@ void WalkStep();
 void JumpTakeOff();
 void CrouchStep();
 void StandUpStep();
+
+// The body step of a frame that draws the world: jump integration, then the clamp into the
+// arena.
+void BodyStep();
+
+// Loads the camera of the player's eye into the model-view matrix.
+void ApplyCamera();
+
+// The camera's two rotations alone (pitch, then heading), on the identity.
+void ApplyCameraRotation();
+
+// The camera's translation to the eye, after its rotations.
+void ApplyCameraTranslation();

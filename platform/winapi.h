@@ -10,7 +10,9 @@
 #define WINAPI
 #define WINAPIV
 #define CALLBACK
+#ifndef APIENTRY
 #define APIENTRY
+#endif
 
 typedef int BOOL;
 typedef unsigned char BYTE;
