@@ -57,6 +57,8 @@ static void EndFrame()
     if (options->timing)
         frameMs.push_back(MsSince(frameBegan));
     ++framesCompleted;
+    if (options->frameEnd)
+        options->frameEnd(framesCompleted);
     if (closeDelivered && ++framesAfterClose > framesAfterCloseLimit) {
         std::fprintf(stderr, "trimvald-replay: the game kept running after it was closed\n");
         std::exit(3);

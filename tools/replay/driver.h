@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -15,6 +16,9 @@ struct ReplayOptions {
     std::set<int> dumpFrames;
     std::map<int, std::string> shots;  // frame -> PNG path
     bool timing = false;
+    // Called at the end of every frame's pass with its number, before it is dumped (tests use
+    // it to change the game between frames, as damage would).
+    std::function<void(int)> frameEnd;
 };
 
 // Runs the whole game once, writing the JSON lines to `out`. Returns GameMain's result.
