@@ -1,0 +1,427 @@
+// The asset generator's output: every texture a bitmap the game can load and fit for how it is
+// drawn, every sound a short clean wave file, and the same bytes from every run.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kTextureNames[] = {"1B", "1D", "1S", "1L", "1T", "1P", "1E",
+                                     "1R", "2S", "3S", "4S", "2E", "1F"};
+const char* const kSoundNames[] = {"1M", "1F", "2D", "1V", "1E", "1D", "1U", "1A"};
+
+std::vector<unsigned char> ReadFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), {});
+}
+
+uint32_t U32(const std::vector<unsigned char>& d, size_t at)
+{
+    return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) | (static_cast<uint32_t>(d[at + 3]) << 24);
+}
+
+uint16_t U16(const std::vector<unsigned char>& d, size_t at)
+{
+    return static_cast<uint16_t>(d[at] | (d[at + 1] << 8));
+}
+
+int RunGenerator(const std::string& arguments)
+{
+    const std::string command = std::string("'") + ASSETGEN_EXE + "' " + arguments + " 2>/dev/null";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+fs::path MakeTempFolder()
+{
+    std::string pattern = ::testing::TempDir() + "assetgen_XXXXXX";
+    if (!mkdtemp(&pattern[0]))
+        return {};
+    return pattern;
+}
+
+struct Pixel {
+    int r, g, b;
+    int Max() const { return std::max(r, std::max(g, b)); }
+};
+
+// A parsed bitmap: rows as OpenGL sees them, row 0 being t = 0.
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    std::vector<Pixel> pixels;
+    const Pixel& At(int x, int row) const { return pixels[static_cast<size_t>(row) * width + x]; }
+};
+
+// Reads the pixels of a 24-bit bottom-up bitmap; the header checks are the tests' own.
+Bitmap ParseBitmap(const std::vector<unsigned char>& d)
+{
+    Bitmap bitmap;
+    if (d.size() < 54)
+        return bitmap;
+    bitmap.width = static_cast<int>(U32(d, 18));
+    bitmap.height = static_cast<int>(U32(d, 22));
+    const size_t stride = (static_cast<size_t>(bitmap.width) * 3 + 3) & ~size_t(3);
+    const size_t offset = U32(d, 10);
+    if (bitmap.width <= 0 || bitmap.height <= 0 || offset + stride * bitmap.height > d.size())
+        return Bitmap();
+    for (int row = 0; row < bitmap.height; ++row) {
+        for (int x = 0; x < bitmap.width; ++x) {
+            const size_t i = offset + stride * row + static_cast<size_t>(x) * 3;
+            bitmap.pixels.push_back({d[i + 2], d[i + 1], d[i]});
+        }
+    }
+    return bitmap;
+}
+
+int Difference(const Pixel& a, const Pixel& b)
+{
+    return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+}
+
+// Mean colour step between neighbouring columns: over the whole picture, next to the wrap
+// (the last two and the first two columns), and across the wrap itself.
+struct Steps {
+    double inside = 0.0;
+    double nearWrap = 0.0;
+    double acrossWrap = 0.0;
+    // A seam shows as a step across the wrap well above the steps inside and beside it.
+    bool Seamless() const { return acrossWrap <= 1.5 * std::max(inside, nearWrap) + 2.0; }
+};
+
+Steps ColumnSteps(const Bitmap& b)
+{
+    Steps steps;
+    for (int row = 0; row < b.height; ++row) {
+        for (int x = 0; x + 1 < b.width; ++x)
+            steps.inside += Difference(b.At(x, row), b.At(x + 1, row));
+        steps.nearWrap += Difference(b.At(b.width - 2, row), b.At(b.width - 1, row)) +
+                          Difference(b.At(0, row), b.At(1, row));
+        steps.acrossWrap += Difference(b.At(b.width - 1, row), b.At(0, row));
+    }
+    steps.inside /= static_cast<double>(b.height) * (b.width - 1);
+    steps.nearWrap /= 2.0 * b.height;
+    steps.acrossWrap /= b.height;
+    return steps;
+}
+
+Steps RowSteps(const Bitmap& b)
+{
+    Steps steps;
+    for (int x = 0; x < b.width; ++x) {
+        for (int row = 0; row + 1 < b.height; ++row)
+            steps.inside += Difference(b.At(x, row), b.At(x, row + 1));
+        steps.nearWrap += Difference(b.At(x, b.height - 2), b.At(x, b.height - 1)) +
+                          Difference(b.At(x, 0), b.At(x, 1));
+        steps.acrossWrap += Difference(b.At(x, b.height - 1), b.At(x, 0));
+    }
+    steps.inside /= static_cast<double>(b.width) * (b.height - 1);
+    steps.nearWrap /= 2.0 * b.width;
+    steps.acrossWrap /= b.width;
+    return steps;
+}
+
+// Share of the pixels in a rectangle whose brightest channel is below `limit`.
+double DarkShare(const Bitmap& b, int x0, int row0, int x1, int row1, int limit = 32)
+{
+    int dark = 0;
+    int total = 0;
+    for (int row = row0; row < row1; ++row)
+        for (int x = x0; x < x1; ++x, ++total)
+            dark += b.At(x, row).Max() < limit ? 1 : 0;
+    return total ? static_cast<double>(dark) / total : 0.0;
+}
+
+struct Wave {
+    bool riff = false;
+    uint16_t format = 0, channels = 0, bits = 0, blockAlign = 0;
+    uint32_t rate = 0, byteRate = 0, riffSize = 0;
+    size_t fileSize = 0;
+    std::vector<int16_t> samples;
+};
+
+Wave ParseWave(const std::vector<unsigned char>& d)
+{
+    Wave wave;
+    wave.fileSize = d.size();
+    if (d.size() < 12 || std::string(d.begin(), d.begin() + 4) != "RIFF" ||
+        std::string(d.begin() + 8, d.begin() + 12) != "WAVE")
+        return wave;
+    wave.riff = true;
+    wave.riffSize = U32(d, 4);
+    size_t at = 12;
+    while (at + 8 <= d.size()) {
+        const std::string tag(d.begin() + at, d.begin() + at + 4);
+        const uint32_t size = U32(d, at + 4);
+        const size_t body = at + 8;
+        if (body + size > d.size())
+            break;
+        if (tag == "fmt " && size >= 16) {
+            wave.format = U16(d, body);
+            wave.channels = U16(d, body + 2);
+            wave.rate = U32(d, body + 4);
+            wave.byteRate = U32(d, body + 8);
+            wave.blockAlign = U16(d, body + 12);
+            wave.bits = U16(d, body + 14);
+        } else if (tag == "data") {
+            for (size_t i = 0; i + 1 < size; i += 2)
+                wave.samples.push_back(static_cast<int16_t>(U16(d, body + i)));
+        }
+        at = body + size + (size & 1);
+    }
+    return wave;
+}
+
+// The generator runs twice, into two fresh folders, once for the whole suite.
+class AssetGenerator : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        first_ = MakeTempFolder();
+        second_ = MakeTempFolder();
+        firstStatus_ = RunGenerator("'" + first_.string() + "'");
+        secondStatus_ = RunGenerator("'" + second_.string() + "'");
+    }
+
+    static void TearDownTestSuite()
+    {
+        std::error_code ignored;
+        fs::remove_all(first_, ignored);
+        fs::remove_all(second_, ignored);
+    }
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(first_.empty());
+        ASSERT_EQ(firstStatus_, 0);
+        ASSERT_EQ(secondStatus_, 0);
+    }
+
+    static fs::path TexturePath(const std::string& name) { return first_ / "Textures" / (name + ".bmp"); }
+    static fs::path SoundPath(const std::string& name) { return first_ / "Sounds" / (name + ".wav"); }
+    static Bitmap Texture(const std::string& name) { return ParseBitmap(ReadFile(TexturePath(name))); }
+
+    static fs::path first_;
+    static fs::path second_;
+    static int firstStatus_;
+    static int secondStatus_;
+};
+
+fs::path AssetGenerator::first_;
+fs::path AssetGenerator::second_;
+int AssetGenerator::firstStatus_ = -1;
+int AssetGenerator::secondStatus_ = -1;
+
+TEST_F(AssetGenerator, WritesTheSameBytesOnEveryRunAndTheBuildHoldsThem)
+{
+    std::vector<fs::path> relative;
+    for (const char* name : kTextureNames)
+        relative.push_back(fs::path("Textures") / (std::string(name) + ".bmp"));
+    for (const char* name : kSoundNames)
+        relative.push_back(fs::path("Sounds") / (std::string(name) + ".wav"));
+
+    // Exactly these files, nothing else.
+    size_t written = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(first_))
+        written += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(written, relative.size());
+
+    for (const fs::path& file : relative) {
+        const std::vector<unsigned char> a = ReadFile(first_ / file);
+        EXPECT_FALSE(a.empty()) << file;
+        EXPECT_TRUE(a == ReadFile(second_ / file)) << file << " differs between two runs";
+        // The build generates Data/ beside the game, and the tests run from there.
+        EXPECT_TRUE(a == ReadFile(fs::path("Data") / file)) << "Data/" << file << " is stale or missing";
+    }
+}
+
+TEST_F(AssetGenerator, RefusesAMissingOrUnwritableFolder)
+{
+    EXPECT_NE(RunGenerator(""), 0);
+    EXPECT_NE(RunGenerator("'" + (TexturePath("1B") / "inside-a-file").string() + "'"), 0);
+}
+
+TEST_F(AssetGenerator, TexturesAre24BitBottomUpBitmapsOfPowerOfTwoSizes)
+{
+    auto powerOfTwoInRange = [](uint32_t v) { return v >= 64 && v <= 256 && (v & (v - 1)) == 0; };
+    for (const char* name : kTextureNames) {
+        SCOPED_TRACE(name);
+        const std::vector<unsigned char> d = ReadFile(TexturePath(name));
+        ASSERT_GE(d.size(), 54u);
+        EXPECT_EQ(d[0], 'B');
+        EXPECT_EQ(d[1], 'M');
+        EXPECT_EQ(U32(d, 2), d.size());   // file size
+        EXPECT_EQ(U32(d, 10), 54u);       // pixels right after the two headers
+        EXPECT_EQ(U32(d, 14), 40u);       // BITMAPINFOHEADER
+        const uint32_t width = U32(d, 18);
+        const int32_t height = static_cast<int32_t>(U32(d, 22));
+        EXPECT_GT(height, 0);             // bottom-up
+        EXPECT_TRUE(powerOfTwoInRange(width)) << width;
+        EXPECT_TRUE(powerOfTwoInRange(static_cast<uint32_t>(height))) << height;
+        EXPECT_EQ(U16(d, 26), 1u);        // planes
+        EXPECT_EQ(U16(d, 28), 24u);       // bits per pixel
+        EXPECT_EQ(U32(d, 30), 0u);        // BI_RGB
+        const uint32_t stride = (width * 3 + 3) & ~3u;
+        EXPECT_EQ(U32(d, 34), stride * static_cast<uint32_t>(height));
+        EXPECT_EQ(d.size(), 54u + stride * static_cast<uint32_t>(height));
+        EXPECT_EQ(U32(d, 46), 0u);        // no colour table
+    }
+}
+
+TEST_F(AssetGenerator, GlowingTexturesLieOnBlack)
+{
+    // Drawn additively, black adds nothing: the pyramid's runes, the sky and the flames are
+    // mostly black.
+    for (const char* name : {"1B", "1S", "1F"}) {
+        const Bitmap b = Texture(name);
+        ASSERT_FALSE(b.pixels.empty()) << name;
+        EXPECT_GT(DarkShare(b, 0, 0, b.width, b.height), 0.5) << name;
+    }
+
+    // The lightning strip: black along both long edges, a bright bolt in every row between.
+    const Bitmap bolt = Texture("1R");
+    ASSERT_FALSE(bolt.pixels.empty());
+    const int edge = bolt.width / 8;
+    EXPECT_GT(DarkShare(bolt, 0, 0, edge, bolt.height), 0.95);
+    EXPECT_GT(DarkShare(bolt, bolt.width - edge, 0, bolt.width, bolt.height), 0.95);
+    for (int row = 0; row < bolt.height; ++row) {
+        int brightest = 0;
+        for (int x = 0; x < bolt.width; ++x)
+            brightest = std::max(brightest, bolt.At(x, row).Max());
+        ASSERT_GT(brightest, 200) << "the bolt breaks off at row " << row;
+    }
+
+    // The walls: black rows at the top and bottom of the tile, bright cyan lines inside.
+    const Bitmap wall = Texture("1L");
+    ASSERT_FALSE(wall.pixels.empty());
+    EXPECT_GT(DarkShare(wall, 0, 0, wall.width, 4), 0.95);
+    EXPECT_GT(DarkShare(wall, 0, wall.height - 4, wall.width, wall.height), 0.95);
+    int cyan = 0;
+    for (const Pixel& p : wall.pixels)
+        cyan += (p.g > 180 && p.b > 180 && p.r < p.b - 30) ? 1 : 0;
+    EXPECT_GT(cyan, wall.width);
+}
+
+TEST_F(AssetGenerator, FlameCellsBurnFromTheBaseAndFlicker)
+{
+    const Bitmap b = Texture("1F");
+    ASSERT_FALSE(b.pixels.empty());
+    ASSERT_EQ(b.width % 8, 0);
+    const int cell = b.width / 8;
+    std::vector<std::vector<Pixel>> shown;
+    for (int c = 0; c < 8; ++c) {
+        SCOPED_TRACE(c);
+        const int x0 = c * cell;
+        // Black above the flame and at the sides, where the cells meet.
+        EXPECT_GT(DarkShare(b, x0, b.height * 3 / 4, x0 + cell, b.height), 0.9);
+        EXPECT_GT(DarkShare(b, x0, 0, x0 + 1, b.height), 0.9);
+        EXPECT_GT(DarkShare(b, x0 + cell - 1, 0, x0 + cell, b.height), 0.9);
+        // Bright at the base (t near 0) in the middle of the cell.
+        int brightest = 0;
+        for (int row = 0; row < b.height / 8; ++row)
+            for (int x = x0 + cell / 4; x < x0 + cell * 3 / 4; ++x)
+                brightest = std::max(brightest, b.At(x, row).Max());
+        EXPECT_GT(brightest, 200);
+        std::vector<Pixel> pixels;
+        for (int row = 0; row < b.height; ++row)
+            for (int x = x0; x < x0 + cell; ++x)
+                pixels.push_back(b.At(x, row));
+        shown.push_back(pixels);
+    }
+    // The seven cells the game shows are seven different steps.
+    for (int i = 0; i < 7; ++i)
+        for (int j = i + 1; j < 7; ++j) {
+            long total = 0;
+            for (size_t k = 0; k < shown[i].size(); ++k)
+                total += Difference(shown[i][k], shown[j][k]);
+            EXPECT_GT(total / static_cast<double>(shown[i].size()), 2.0) << i << " and " << j;
+        }
+}
+
+TEST_F(AssetGenerator, TextTintIsWhiteAtTheBottomGoldHigherUpAndWrapsSmoothly)
+{
+    const Bitmap b = Texture("1T");
+    ASSERT_FALSE(b.pixels.empty());
+    // The HUD's band (t from 0 to a few hundredths) and the title's texel (1, 0): near white,
+    // so red and blue texts keep their colour.
+    for (int row = 0; row < std::max(2, b.height / 25); ++row)
+        for (int x = 0; x < b.width; ++x) {
+            const Pixel& p = b.At(x, row);
+            ASSERT_GE(std::min(p.r, std::min(p.g, p.b)), 230) << "row " << row;
+        }
+    // Gold somewhere above: full red, clearly less blue.
+    bool gold = false;
+    for (int row = 0; row < b.height; ++row) {
+        const Pixel& p = b.At(0, row);
+        gold = gold || (p.r > 230 && p.g > 150 && p.b < 120);
+    }
+    EXPECT_TRUE(gold);
+    // t wraps as the tint drifts: no jump from the top row to the bottom one, nor between s = 1
+    // and s = 0.
+    EXPECT_TRUE(RowSteps(b).Seamless());
+    EXPECT_LE(ColumnSteps(b).acrossWrap, 3.0);
+}
+
+TEST_F(AssetGenerator, RepeatedTexturesHaveNoSeams)
+{
+    // Floor, walls and pyramid repeat in both directions; the spheres wrap round in s.
+    for (const char* name : {"1D", "1L", "1B"}) {
+        const Bitmap b = Texture(name);
+        ASSERT_FALSE(b.pixels.empty()) << name;
+        EXPECT_TRUE(ColumnSteps(b).Seamless()) << name;
+        EXPECT_TRUE(RowSteps(b).Seamless()) << name;
+    }
+    for (const char* name : {"1S", "1E", "2E", "2S", "3S", "4S"}) {
+        const Bitmap b = Texture(name);
+        ASSERT_FALSE(b.pixels.empty()) << name;
+        EXPECT_TRUE(ColumnSteps(b).Seamless()) << name;
+    }
+}
+
+TEST_F(AssetGenerator, SoundsAreShortClean16BitMonoWaves)
+{
+    std::vector<std::vector<int16_t>> all;
+    for (const char* name : kSoundNames) {
+        SCOPED_TRACE(name);
+        const Wave w = ParseWave(ReadFile(SoundPath(name)));
+        ASSERT_TRUE(w.riff);
+        EXPECT_EQ(w.riffSize + 8, w.fileSize);
+        EXPECT_EQ(w.format, 1u);  // PCM
+        EXPECT_EQ(w.channels, 1u);
+        EXPECT_EQ(w.rate, 22050u);
+        EXPECT_EQ(w.bits, 16u);
+        EXPECT_EQ(w.blockAlign, 2u);
+        EXPECT_EQ(w.byteRate, 44100u);
+        const double seconds = w.samples.size() / 22050.0;
+        EXPECT_GE(seconds, 0.1);
+        EXPECT_LE(seconds, 1.0);
+        ASSERT_FALSE(w.samples.empty());
+
+        // Loud enough to hear, never at full scale.
+        int peak = 0;
+        for (int16_t s : w.samples)
+            peak = std::max(peak, std::abs(static_cast<int>(s)));
+        EXPECT_GT(peak, 8000);
+        EXPECT_LT(peak, 32000);
+        // Starts and ends at rest: no click when it starts or is cut off at its end.
+        EXPECT_LT(std::abs(w.samples.front()), 200);
+        EXPECT_LT(std::abs(w.samples.back()), 200);
+        all.push_back(w.samples);
+    }
+    for (size_t i = 0; i < all.size(); ++i)
+        for (size_t j = i + 1; j < all.size(); ++j)
+            EXPECT_NE(all[i], all[j]) << kSoundNames[i] << " and " << kSoundNames[j];
+}
+
+}  // namespace
