@@ -143,6 +143,25 @@ double DarkShare(const Bitmap& b, int x0, int row0, int x1, int row1, int limit 
     return total ? static_cast<double>(dark) / total : 0.0;
 }
 
+struct MeanColour {
+    double r = 0.0, g = 0.0, b = 0.0;
+};
+
+MeanColour Mean(const Bitmap& b)
+{
+    MeanColour m;
+    for (const Pixel& p : b.pixels) {
+        m.r += p.r;
+        m.g += p.g;
+        m.b += p.b;
+    }
+    const double n = b.pixels.empty() ? 1.0 : static_cast<double>(b.pixels.size());
+    m.r /= n;
+    m.g /= n;
+    m.b /= n;
+    return m;
+}
+
 struct Wave {
     bool riff = false;
     uint16_t format = 0, channels = 0, bits = 0, blockAlign = 0;
@@ -183,6 +202,19 @@ Wave ParseWave(const std::vector<unsigned char>& d)
     return wave;
 }
 
+// Sign changes per second over a stretch of the sound: a rough measure of its pitch.
+double CrossingRate(const std::vector<int16_t>& samples, double from, double to)
+{
+    const size_t begin = static_cast<size_t>(from * 22050.0);
+    const size_t end = std::min(samples.size(), static_cast<size_t>(to * 22050.0));
+    if (end <= begin + 1)
+        return 0.0;
+    int crossings = 0;
+    for (size_t i = begin + 1; i < end; ++i)
+        crossings += (samples[i - 1] < 0) != (samples[i] < 0) ? 1 : 0;
+    return crossings * 22050.0 / (end - begin) / 2.0;
+}
+
 // The generator runs twice, into two fresh folders, once for the whole suite.
 class AssetGenerator : public ::testing::Test {
 protected:
@@ -211,6 +243,7 @@ protected:
     static fs::path TexturePath(const std::string& name) { return first_ / "Textures" / (name + ".bmp"); }
     static fs::path SoundPath(const std::string& name) { return first_ / "Sounds" / (name + ".wav"); }
     static Bitmap Texture(const std::string& name) { return ParseBitmap(ReadFile(TexturePath(name))); }
+    static std::vector<int16_t> Sound(const std::string& name) { return ParseWave(ReadFile(SoundPath(name))).samples; }
 
     static fs::path first_;
     static fs::path second_;
@@ -387,6 +420,73 @@ TEST_F(AssetGenerator, RepeatedTexturesHaveNoSeams)
         ASSERT_FALSE(b.pixels.empty()) << name;
         EXPECT_TRUE(ColumnSteps(b).Seamless()) << name;
     }
+}
+
+TEST_F(AssetGenerator, TexturesWearTheColoursOfTheirRoles)
+{
+    // A file swapped for another shows here: each picture's overall cast.
+    auto cast = [](const char* name) {
+        const MeanColour m = Mean(Texture(name));
+        return ::testing::Message() << name << " " << m.r << " " << m.g << " " << m.b;
+    };
+    const MeanColour fiery = Mean(Texture("1E")), frozen = Mean(Texture("2E"));
+    EXPECT_TRUE(fiery.r > fiery.g && fiery.g > fiery.b) << cast("1E");
+    EXPECT_TRUE(frozen.b > frozen.g && frozen.g > frozen.r) << cast("2E");
+    const MeanColour ice = Mean(Texture("2S")), murk = Mean(Texture("3S")), fire = Mean(Texture("4S"));
+    EXPECT_TRUE(ice.b > ice.g && ice.g > ice.r) << cast("2S");
+    EXPECT_TRUE(murk.g > murk.r && murk.g > murk.b) << cast("3S");
+    EXPECT_TRUE(fire.r > fire.g && fire.g > fire.b) << cast("4S");
+    const MeanColour gold = Mean(Texture("1B")), energy = Mean(Texture("1L"));
+    EXPECT_TRUE(gold.r >= gold.g && gold.g > gold.b) << cast("1B");
+    EXPECT_TRUE(energy.g > energy.r && energy.b > energy.r) << cast("1L");
+    const MeanColour bolt = Mean(Texture("1R")), space = Mean(Texture("1S"));
+    EXPECT_TRUE(bolt.b >= bolt.g && bolt.g >= bolt.r) << cast("1R");
+    EXPECT_TRUE(space.b > space.g && space.b < 40.0) << cast("1S");
+    // Deep purple panel: red and blue over green, and dark enough for the texts in front.
+    const MeanColour panel = Mean(Texture("1P"));
+    EXPECT_TRUE(panel.r > panel.g && panel.b > panel.g && panel.b < 128.0) << cast("1P");
+    // Dark grey stone.
+    const MeanColour stone = Mean(Texture("1D"));
+    EXPECT_TRUE(stone.r > 40.0 && stone.r < 140.0 && std::abs(stone.r - stone.b) < 30.0) << cast("1D");
+
+    // The eye: the pupil in the middle of both enemy skins, dark against the skin round it.
+    for (const char* name : {"1E", "2E"}) {
+        const Bitmap b = Texture(name);
+        ASSERT_FALSE(b.pixels.empty()) << name;
+        const MeanColour all = Mean(b);
+        EXPECT_LT(b.At(b.width / 2, b.height / 2).Max(), std::max(all.r, std::max(all.g, all.b)) / 2)
+            << name;
+    }
+    // Stars: some pixels of the sky are bright.
+    const Bitmap sky = Texture("1S");
+    int stars = 0;
+    for (const Pixel& p : sky.pixels)
+        stars += p.Max() > 180 ? 1 : 0;
+    EXPECT_GT(stars, 50);
+}
+
+TEST_F(AssetGenerator, SoundsMoveTheWayTheirCuesSay)
+{
+    // The click is over almost at once.
+    const std::vector<int16_t> click = Sound("1M");
+    double early = 0.0, total = 0.0;
+    for (size_t i = 0; i < click.size(); ++i) {
+        const double e = static_cast<double>(click[i]) * click[i];
+        total += e;
+        early += i < 22050 / 20 ? e : 0.0;
+    }
+    EXPECT_GT(early, 0.9 * total);
+    // The boom falls, the chime rises.
+    const std::vector<int16_t> boom = Sound("1V");
+    EXPECT_GT(CrossingRate(boom, 0.0, 0.15), 2.0 * CrossingRate(boom, 0.6, 0.9));
+    const std::vector<int16_t> chime = Sound("1U");
+    EXPECT_GT(CrossingRate(chime, 0.5, 0.8), 1.2 * CrossingRate(chime, 0.0, 0.1));
+    // The thud is low, the ding bright, the whoosh swells in the middle.
+    EXPECT_LT(CrossingRate(Sound("2D"), 0.0, 0.3), 200.0);
+    EXPECT_GT(CrossingRate(Sound("1A"), 0.0, 0.5), 1000.0);
+    const std::vector<int16_t> whoosh = Sound("1F");
+    const double length = whoosh.size() / 22050.0;
+    EXPECT_GT(CrossingRate(whoosh, length * 0.4, length * 0.6), 1.5 * CrossingRate(whoosh, 0.0, length * 0.1));
 }
 
 TEST_F(AssetGenerator, SoundsAreShortClean16BitMonoWaves)
