@@ -1,8 +1,15 @@
+// The game's entry to bitmap loading: a quiet check that the file opens, then the DIB loader.
 #include "render/bitmap_loader.h"
 
-#include "platform/platform.h"
+#include <cstdio>
 
-ImageRGB* LoadBitmapFile(const char*)
+ImageRGB* LoadBitmapFile(const char* name)
 {
-    return nullptr;  // TODO(bitmaps): the loader
+    if (!name)
+        return nullptr;
+    FILE* file = std::fopen(name, "r");
+    if (!file)
+        return nullptr;
+    std::fclose(file);
+    return LoadDibImage(name);
 }
