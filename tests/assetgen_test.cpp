@@ -215,49 +215,30 @@ double CrossingRate(const std::vector<int16_t>& samples, double from, double to)
     return crossings * 22050.0 / (end - begin) / 2.0;
 }
 
-// The generator runs twice, into two fresh folders, once for the whole suite.
+// The checks read the build's own Data/ folder (the tests run from the build folder); the
+// first test makes sure that it is what the generator writes now.
 class AssetGenerator : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        first_ = MakeTempFolder();
-        second_ = MakeTempFolder();
-        firstStatus_ = RunGenerator("'" + first_.string() + "'");
-        secondStatus_ = RunGenerator("'" + second_.string() + "'");
-    }
-
-    static void TearDownTestSuite()
-    {
-        std::error_code ignored;
-        fs::remove_all(first_, ignored);
-        fs::remove_all(second_, ignored);
-    }
-
     void SetUp() override
     {
-        ASSERT_FALSE(first_.empty());
-        ASSERT_EQ(firstStatus_, 0);
-        ASSERT_EQ(secondStatus_, 0);
+        ASSERT_TRUE(fs::is_directory(fs::path("Data") / "Textures")) << "no Data/ in " << fs::current_path();
     }
 
-    static fs::path TexturePath(const std::string& name) { return first_ / "Textures" / (name + ".bmp"); }
-    static fs::path SoundPath(const std::string& name) { return first_ / "Sounds" / (name + ".wav"); }
+    static fs::path TexturePath(const std::string& name) { return fs::path("Data") / "Textures" / (name + ".bmp"); }
+    static fs::path SoundPath(const std::string& name) { return fs::path("Data") / "Sounds" / (name + ".wav"); }
     static Bitmap Texture(const std::string& name) { return ParseBitmap(ReadFile(TexturePath(name))); }
     static std::vector<int16_t> Sound(const std::string& name) { return ParseWave(ReadFile(SoundPath(name))).samples; }
-
-    static fs::path first_;
-    static fs::path second_;
-    static int firstStatus_;
-    static int secondStatus_;
 };
-
-fs::path AssetGenerator::first_;
-fs::path AssetGenerator::second_;
-int AssetGenerator::firstStatus_ = -1;
-int AssetGenerator::secondStatus_ = -1;
 
 TEST_F(AssetGenerator, WritesTheSameBytesOnEveryRunAndTheBuildHoldsThem)
 {
+    const fs::path first = MakeTempFolder();
+    const fs::path second = MakeTempFolder();
+    ASSERT_FALSE(first.empty());
+    ASSERT_FALSE(second.empty());
+    EXPECT_EQ(RunGenerator("'" + first.string() + "'"), 0);
+    EXPECT_EQ(RunGenerator("'" + second.string() + "'"), 0);
+
     std::vector<fs::path> relative;
     for (const char* name : kTextureNames)
         relative.push_back(fs::path("Textures") / (std::string(name) + ".bmp"));
@@ -266,17 +247,19 @@ TEST_F(AssetGenerator, WritesTheSameBytesOnEveryRunAndTheBuildHoldsThem)
 
     // Exactly these files, nothing else.
     size_t written = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(first_))
+    for (const auto& entry : fs::recursive_directory_iterator(first))
         written += entry.is_regular_file() ? 1 : 0;
     EXPECT_EQ(written, relative.size());
 
     for (const fs::path& file : relative) {
-        const std::vector<unsigned char> a = ReadFile(first_ / file);
+        const std::vector<unsigned char> a = ReadFile(first / file);
         EXPECT_FALSE(a.empty()) << file;
-        EXPECT_TRUE(a == ReadFile(second_ / file)) << file << " differs between two runs";
-        // The build generates Data/ beside the game, and the tests run from there.
+        EXPECT_TRUE(a == ReadFile(second / file)) << file << " differs between two runs";
         EXPECT_TRUE(a == ReadFile(fs::path("Data") / file)) << "Data/" << file << " is stale or missing";
     }
+    std::error_code ignored;
+    fs::remove_all(first, ignored);
+    fs::remove_all(second, ignored);
 }
 
 TEST_F(AssetGenerator, RefusesAMissingOrUnwritableFolder)

@@ -66,12 +66,6 @@ void Layer::Ring(double cx, double cy, double radiusX, double radiusY, double wi
     }
 }
 
-void Layer::Merge(const Layer& other)
-{
-    for (std::size_t i = 0; i < values_.size(); ++i)
-        values_[i] = std::max(values_[i], other.values_[i]);
-}
-
 Layer Layer::Blurred(double sigma) const
 {
     const int radius = std::max(1, static_cast<int>(std::ceil(sigma * 3.0)));

@@ -23,8 +23,6 @@ public:
     // A circle outline centred on (cx, cy); the axes may differ to make ellipses.
     void Ring(double cx, double cy, double radiusX, double radiusY, double width,
               double strength = 1.0);
-    // Takes the larger of this mask and another at every pixel.
-    void Merge(const Layer& other);
 
     // Gaussian blur that respects the wrapping of each axis (outside a plain edge is empty).
     Layer Blurred(double sigma) const;

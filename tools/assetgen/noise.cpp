@@ -70,39 +70,6 @@ double TileFbm(double x, double y, int periodX, int periodY, int octaves, uint32
     return sum / norm;
 }
 
-CellSample TileCells(double x, double y, int periodX, int periodY, uint32_t seed, double jitter)
-{
-    const double fx = std::floor(x);
-    const double fy = std::floor(y);
-    const int ix = static_cast<int>(fx);
-    const int iy = static_cast<int>(fy);
-    CellSample best;
-    best.nearest = 1e9;
-    best.second = 1e9;
-    for (int j = -2; j <= 2; ++j) {
-        for (int i = -2; i <= 2; ++i) {
-            const int cx = ix + i;
-            const int cy = iy + j;
-            const uint32_t h = HashPoint(Wrap(cx, periodX), Wrap(cy, periodY), seed);
-            const double jx = 0.5 + jitter * ((static_cast<double>(h & 0xFFFFu) / 65535.0) - 0.5);
-            const double jy = 0.5 + jitter * ((static_cast<double>(h >> 16) / 65535.0) - 0.5);
-            const double px = cx + jx - x;
-            const double py = cy + jy - y;
-            const double d = std::sqrt(px * px + py * py);
-            if (d < best.nearest) {
-                best.second = best.nearest;
-                best.nearest = d;
-                best.id = h;
-                best.offsetX = px;
-                best.offsetY = py;
-            } else if (d < best.second) {
-                best.second = d;
-            }
-        }
-    }
-    return best;
-}
-
 namespace {
 
 uint32_t HashPoint3(int32_t x, int32_t y, int32_t z, uint32_t seed)
