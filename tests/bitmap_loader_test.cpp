@@ -5,7 +5,6 @@
 
 #include <climits>
 #include <cstdlib>
-#include <functional>
 
 #include "platform/automation.h"
 #include "render/bitmap_loader.h"
@@ -303,33 +302,41 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<RleCase>& info) { return std::string(info.param.name); });
 
 // Files the loader refuses, each with its message, without reading outside the file.
-struct RefusedCase {
-    const char* name;
-    std::function<Bytes()> file;
-    const char* message;
-};
-
 const char* const unknownFormat = "Unknown DIB file format.";
 const char* const conversionError = "Image file conversion error.";
 
-// A well-formed file with one change.
-Bytes Changed(const std::function<void(BitmapFile&)>& change)
+// A well-formed 3x2 24-bit file after a change, cut to `size` bytes when that is not 0.
+Bytes Changed(void (*change)(BitmapFile&), size_t size = 0)
 {
     BitmapFile file;
     file.width = 3;
     file.height = 2;
     file.pixels = PaddedRows({Bgr({red, red, red}), Bgr({blue, blue, blue})});
     change(file);
-    return BuildBitmap(file);
-}
-
-Bytes Cut(Bytes bytes, size_t size)
-{
-    bytes.resize(size);
+    Bytes bytes = BuildBitmap(file);
+    if (size)
+        bytes.resize(size);
     return bytes;
 }
 
-// An 8-bit file whose table holds 256 entries.
+TEST_F(BitmapLoading, OtherHeadersAndFileKindsAreUnknown)
+{
+    const std::vector<Bytes> files = {
+        Changed([](BitmapFile& f) { f.headerSize = 108; }),
+        Changed([](BitmapFile& f) { f.headerSize = 124; }),
+        Changed([](BitmapFile&) {}, 14),  // the file header alone
+        {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0},
+        {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 0x89, 'P', 'N', 'G'},
+        {'a', 'b', 'c'},
+    };
+    for (const Bytes& file : files) {
+        shown.clear();
+        EXPECT_EQ(Load(file), nullptr);
+        ExpectOnlyMessage(unknownFormat);
+    }
+}
+
+// An 8-bit file whose table holds 256 entries, and the same run-length encoded.
 void EightBit(BitmapFile& file)
 {
     file.bitCount = 8;
@@ -344,6 +351,12 @@ void Rle8(BitmapFile& file)
     file.pixels = {3, 1, 0, 0, 3, 2, 0, 1};
 }
 
+struct RefusedCase {
+    const char* name;
+    void (*change)(BitmapFile&);
+    size_t size = 0;  // the file cut to this size, when not 0
+};
+
 void PrintTo(const RefusedCase& c, std::ostream* out)
 {
     *out << c.name;
@@ -351,96 +364,47 @@ void PrintTo(const RefusedCase& c, std::ostream* out)
 
 class RefusedBitmaps : public BitmapLoading, public ::testing::WithParamInterface<RefusedCase> {};
 
-TEST_P(RefusedBitmaps, ShowTheirMessage)
+TEST_P(RefusedBitmaps, CannotBeConverted)
 {
-    EXPECT_EQ(Load(GetParam().file()), nullptr);
-    ExpectOnlyMessage(GetParam().message);
+    EXPECT_EQ(Load(Changed(GetParam().change, GetParam().size)), nullptr);
+    ExpectOnlyMessage(conversionError);
 }
 
+using F = BitmapFile&;
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusedBitmaps,
     ::testing::Values(
-        RefusedCase{"InfoHeader108", [] { return Changed([](BitmapFile& f) { f.headerSize = 108; }); },
-                    unknownFormat},
-        RefusedCase{"InfoHeader124", [] { return Changed([](BitmapFile& f) { f.headerSize = 124; }); },
-                    unknownFormat},
-        RefusedCase{"OtherFileKind", [] { return Bytes{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}; },
-                    unknownFormat},
-        RefusedCase{"OtherKindAfterBM",
-                    [] { return Bytes{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 0x89, 'P', 'N', 'G'}; },
-                    unknownFormat},
-        RefusedCase{"ThreeBytes", [] { return Bytes{'a', 'b', 'c'}; }, unknownFormat},
-        RefusedCase{"FileHeaderOnly", [] { return Cut(Changed([](BitmapFile&) {}), 14); },
-                    unknownFormat},
-        RefusedCase{"InfoHeaderCutShort", [] { return Cut(Changed([](BitmapFile&) {}), 14 + 30); },
-                    conversionError},
-        RefusedCase{"CoreHeaderCutShort",
-                    [] { return Cut(Changed([](BitmapFile& f) { f.headerSize = 12; f.fileHeader = false; }), 8); },
-                    conversionError},
-        RefusedCase{"ColourTableCutShort",
-                    [] { return Cut(Changed([](BitmapFile& f) { EightBit(f); f.fileHeader = false; }), 40 + 400); },
-                    conversionError},
-        RefusedCase{"PixelDataCutShort", [] { return Cut(Changed([](BitmapFile&) {}), 14 + 40 + 23); },
-                    conversionError},
-        RefusedCase{"PixelOffsetBeyondTheFile",
-                    [] { return Changed([](BitmapFile& f) { f.pixels.clear(); f.pixelOffset = 1000; }); },
-                    conversionError},
-        RefusedCase{"PixelOffsetAtTheEnd",
-                    [] { return Changed([](BitmapFile& f) { f.pixels.clear(); f.pixelOffset = 54; }); },
-                    conversionError},
-        RefusedCase{"PixelOffsetInTheHeaders",
-                    [] { return Changed([](BitmapFile& f) { f.pixelOffset = 20; }); }, conversionError},
-        RefusedCase{"PixelOffsetInTheColourTable",
-                    [] { return Changed([](BitmapFile& f) { EightBit(f); f.pixelOffset = 14 + 40 + 4; }); },
-                    conversionError},
+        RefusedCase{"InfoHeaderCutShort", [](F) {}, 14 + 30},
+        RefusedCase{"CoreHeaderCutShort", [](F f) { f.headerSize = 12, f.fileHeader = false; }, 8},
+        RefusedCase{"ColourTableCutShort", [](F f) { EightBit(f), f.fileHeader = false; }, 40 + 400},
+        RefusedCase{"PixelDataCutShort", [](F) {}, 14 + 40 + 23},
+        RefusedCase{"PixelOffsetBeyondTheFile", [](F f) { f.pixels.clear(), f.pixelOffset = 999; }},
+        RefusedCase{"PixelOffsetAtTheEnd", [](F f) { f.pixels.clear(), f.pixelOffset = 54; }},
+        RefusedCase{"PixelOffsetInTheHeaders", [](F f) { f.pixelOffset = 20; }},
+        RefusedCase{"PixelOffsetInTheTable", [](F f) { EightBit(f), f.pixelOffset = 58; }},
+        // 300 colours: 1200 bytes, in the file but running into the pixels
         RefusedCase{"ColoursUsedBeyondTheTable",
-                    [] {
-                        return Changed([](BitmapFile& f) {
-                            EightBit(f);
-                            f.colorsUsed = 300;  // 1200 bytes, in the file but past the pixels
-                            f.pixelOffset = 14 + 40 + 1024;
-                            f.pixels.assign(400, 1);
-                        });
-                    },
-                    conversionError},
-        RefusedCase{"ColoursUsedBeyondSixteenBits",
-                    [] { return Changed([](BitmapFile& f) { EightBit(f); f.colorsUsed = 0x10005; f.colors.resize(5); }); },
-                    conversionError},
-        RefusedCase{"WidthZero", [] { return Changed([](BitmapFile& f) { f.width = 0; }); }, conversionError},
-        RefusedCase{"HeightZero", [] { return Changed([](BitmapFile& f) { f.height = 0; }); }, conversionError},
-        RefusedCase{"NegativeWidth", [] { return Changed([](BitmapFile& f) { f.width = -3; }); }, conversionError},
-        RefusedCase{"Width8193", [] { return Changed([](BitmapFile& f) { f.width = 8193; }); }, conversionError},
-        RefusedCase{"Height8193", [] { return Changed([](BitmapFile& f) { f.height = 8193; }); }, conversionError},
-        RefusedCase{"TopDownHeight8193", [] { return Changed([](BitmapFile& f) { f.height = -8193; }); },
-                    conversionError},
-        RefusedCase{"MostNegativeHeight", [] { return Changed([](BitmapFile& f) { f.height = INT32_MIN; }); },
-                    conversionError},
-        RefusedCase{"CoreWidth65535",
-                    [] { return Changed([](BitmapFile& f) { f.headerSize = 12; f.width = 65535; }); },
-                    conversionError},
-        RefusedCase{"LargestPictureInASmallFile",
-                    [] { return Changed([](BitmapFile& f) { f.width = 8192; f.height = 8192; }); },
-                    conversionError},
-        RefusedCase{"BitFields",
-                    [] { return Changed([](BitmapFile& f) { f.bitCount = 16; f.compression = BI_BITFIELDS; }); },
-                    conversionError},
-        RefusedCase{"JpegCompression", [] { return Changed([](BitmapFile& f) { f.compression = 4; }); },
-                    conversionError},
-        RefusedCase{"UnknownCompression", [] { return Changed([](BitmapFile& f) { f.compression = 99; }); },
-                    conversionError},
-        RefusedCase{"Rle8WithFourBits",
-                    [] { return Changed([](BitmapFile& f) { Rle8(f); f.bitCount = 4; }); }, conversionError},
-        RefusedCase{"Rle4WithEightBits",
-                    [] { return Changed([](BitmapFile& f) { Rle8(f); f.compression = BI_RLE4; }); },
-                    conversionError},
-        RefusedCase{"TwoBitsPerPixel", [] { return Changed([](BitmapFile& f) { f.bitCount = 2; }); },
-                    conversionError},
-        RefusedCase{"NoBitsPerPixel", [] { return Changed([](BitmapFile& f) { f.bitCount = 0; }); },
-                    conversionError},
-        RefusedCase{"TopDownRle", [] { return Changed([](BitmapFile& f) { Rle8(f); f.height = -2; }); },
-                    conversionError},
-        RefusedCase{"RleImageSizeBeyondTheFile",
-                    [] { return Changed([](BitmapFile& f) { Rle8(f); f.imageSize = 9; }); }, conversionError}),
+                    [](F f) { EightBit(f), f.colorsUsed = 300, f.pixelOffset = 1078, f.pixels.resize(400); }},
+        RefusedCase{"ColoursUsedBeyond16Bits",
+                    [](F f) { EightBit(f), f.colorsUsed = 0x10005, f.colors.resize(5); }},
+        RefusedCase{"WidthZero", [](F f) { f.width = 0; }},
+        RefusedCase{"HeightZero", [](F f) { f.height = 0; }},
+        RefusedCase{"NegativeWidth", [](F f) { f.width = -3; }},
+        RefusedCase{"Width8193", [](F f) { f.width = 8193; }},
+        RefusedCase{"Height8193", [](F f) { f.height = 8193; }},
+        RefusedCase{"TopDownHeight8193", [](F f) { f.height = -8193; }},
+        RefusedCase{"MostNegativeHeight", [](F f) { f.height = INT32_MIN; }},
+        RefusedCase{"CoreWidth65535", [](F f) { f.headerSize = 12, f.width = 65535; }},
+        RefusedCase{"LargestPictureInASmallFile", [](F f) { f.width = 8192, f.height = 8192; }},
+        RefusedCase{"BitFields", [](F f) { f.bitCount = 16, f.compression = BI_BITFIELDS; }},
+        RefusedCase{"JpegCompression", [](F f) { f.compression = 4; }},
+        RefusedCase{"UnknownCompression", [](F f) { f.compression = 99; }},
+        RefusedCase{"Rle8WithFourBits", [](F f) { Rle8(f), f.bitCount = 4; }},
+        RefusedCase{"Rle4WithEightBits", [](F f) { Rle8(f), f.compression = BI_RLE4; }},
+        RefusedCase{"TwoBitsPerPixel", [](F f) { f.bitCount = 2; }},
+        RefusedCase{"NoBitsPerPixel", [](F f) { f.bitCount = 0; }},
+        RefusedCase{"TopDownRle", [](F f) { Rle8(f), f.height = -2; }},
+        RefusedCase{"RleImageSizeBeyondTheFile", [](F f) { Rle8(f), f.imageSize = 9; }}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
