@@ -5,5 +5,16 @@
 
 extern uint32_t fontBase;  // the first of the 256 glyph lists
 
+// Creates the font, selects it into the window's device context (where it stays) and builds
+// the glyph lists of the codes 0 to 254, extruded 0.09 along -z, 1 unit to the em; list 255
+// stays empty. Returns the result of the glyph generation, non-zero on success. Needs the
+// window's GL context to be current.
+int BuildOutlineFont();
+
 // Deletes the 256 glyph lists.
 void FreeOutlineFont();
+
+// Draws the text made from a printf format and its arguments (at most 255 characters; the rest
+// is cut off) from the current model-view origin, which is left at the end of the text. A null
+// format draws nothing.
+void PrintText(const char* format, ...) __attribute__((format(printf, 1, 2)));
