@@ -1,6 +1,16 @@
 // Device contexts in memory, and selecting and deleting GDI objects (DIB sections, fonts).
 #include "platform/layer.h"
 
+void LayerDeleteDC(LayerDC* dc)
+{
+    // Objects selected into the context outlive it: they forget it.
+    if (dc->bitmap)
+        dc->bitmap->selectedInto = nullptr;
+    if (dc->font)
+        dc->font->selectedInto = nullptr;
+    delete dc;
+}
+
 HDC WINAPI CreateCompatibleDC(HDC)
 {
     return new LayerDC;
@@ -11,11 +21,7 @@ BOOL WINAPI DeleteDC(HDC dc)
     // Only memory contexts are deleted; a window's own context goes with the window.
     if (!dc || dc->window)
         return FALSE;
-    if (dc->bitmap)
-        dc->bitmap->selectedInto = nullptr;
-    if (dc->font)
-        dc->font->selectedInto = nullptr;
-    delete dc;
+    LayerDeleteDC(dc);
     return TRUE;
 }
 

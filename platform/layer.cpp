@@ -34,7 +34,11 @@ bool LayerInitVideo()
     // The game ends on its own quit message, not when SDL sees the last window close.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
+    // Loading the OpenGL library brings in the driver, the slowest part of opening the window.
+    SDL_GL_LoadLibrary(nullptr);
+    return true;
 }
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)

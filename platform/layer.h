@@ -52,6 +52,9 @@ struct LayerGLContext {
     LayerWindow* window = nullptr;
 };
 
+// Deletes a device context; the objects selected into it forget it.
+void LayerDeleteDC(LayerDC* dc);
+
 // Releases what a GDI object of the given kind holds (its bits, its glyph data); the record
 // itself is deleted by the caller. Each kind's file provides its part.
 void LayerFreeBitmap(LayerGdiObject* bitmap);

@@ -23,6 +23,9 @@ static Uint32 DialogFlags(UINT type)
 
 int WINAPI MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type)
 {
+    // While the player reads the box, the video subsystem and the OpenGL driver get ready, so
+    // that the window opens quickly after the answer.
+    LayerInitVideo();
     std::string textUtf8 = Cp1251ToUtf8(text);
     std::string captionUtf8 = Cp1251ToUtf8(caption ? caption : "Error");
     if (layerAutomation && layerAutomation->messageBox)

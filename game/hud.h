@@ -1,0 +1,9 @@
+// The texts of the title panel and the in-game HUD, drawn as outline glyphs in the scene.
+#pragma once
+
+// Title, author, key help, score and difficulty line; ends with the identity matrix loaded.
+void DrawTitleTexts();
+
+// Health, spell name and charges (or the out-of-ammo text) and score along the bottom of the
+// view; also the game-over test: health at 0 or below ends the game.
+void DrawHud();
