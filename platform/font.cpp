@@ -37,9 +37,11 @@ struct KnownShape {
     int width;
 };
 const KnownShape knownShapes[] = {
-    {"Haettenschweiler", FC_WIDTH_CONDENSED},
+    {"Haettenschweiler", FC_WIDTH_EXTRACONDENSED},
     {"Impact", FC_WIDTH_SEMICONDENSED},
     {"Arial Narrow", FC_WIDTH_CONDENSED},
+    // Installed faces that are narrow without saying so in their names.
+    {"Yanone Kaffeesatz", FC_WIDTH_EXTRACONDENSED},
 };
 
 bool SameName(const char* a, const char* b)
@@ -92,6 +94,9 @@ bool CoversCyrillic(FcPattern* pattern)
 int WidthOf(FcPattern* pattern)
 {
     int width = IntegerOf(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
+    for (const KnownShape& shape : knownShapes)
+        if (width == FC_WIDTH_NORMAL && HasFamily(pattern, shape.family))
+            width = shape.width;
     if (width == FC_WIDTH_NORMAL) {
         std::string names = StringOf(pattern, FC_STYLE);
         FcChar8* family;
