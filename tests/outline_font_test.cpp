@@ -610,3 +610,20 @@ TEST_F(OutlineFont, TitleLineSpansItsGlyphs)
 }
 
 }  // namespace
+
+namespace {
+
+// The HUD line lays its texts out at fixed places (the spell name 1 unit in, its count 1 unit
+// after it, the score 9 units in): the face standing in for the narrow one asked for must be
+// narrow enough that the longest spell name and its count end before the score's digits.
+TEST_F(OutlineFont, TheHudLineFitsWithTheLongestSpellName)
+{
+    const char* const names[] = {u8"ЛУЗЕРСКАЯ СФЕРА", u8"ШАРОВАЯ МОЛНИЯ", u8"ЛЕДЯНОЙ ШАР", u8"ОГНЕННЫЙ ШАР"};
+    const float scoreDigits = 9.0f + 2 * AdvanceOf(" ");  // "  0": two spaces, then the digit
+    for (const char* name : names) {
+        float end = 1.0f + AdvanceOf(Cp(name)) + 1.0f + AdvanceOf(" 99");
+        EXPECT_LT(end, scoreDigits) << name;
+    }
+}
+
+}  // namespace
