@@ -7,7 +7,10 @@
 #include "app/game_window.h"
 #include "game/game_random.h"
 #include "game/game_state.h"
+#include "platform/automation.h"
 #include "render/render_state.h"
+#include "render/scene_lists.h"
+#include "render/textures.h"
 #include "tests/scenario.h"
 
 namespace {
@@ -75,6 +78,126 @@ TEST(Flash, ARollOfFiftyWhileLitNeitherRestartsNorExtends)
     EXPECT_EQ(atTheEnd.litFrames, 19);
     EXPECT_FALSE(atTheEnd.lit[24]);
     EXPECT_FALSE(atTheEnd.lit[25]);
+}
+
+}  // namespace
+
+namespace {
+
+// The game window opened as the game opens it: textures, scenery, font and render state.
+class StartedRenderState : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetShellState();
+        AutomationHooks hooks;
+        hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
+        InstallAutomation(&hooks);
+        ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
+    }
+    void TearDown() override
+    {
+        CloseGameWindow();
+        InstallAutomation(nullptr);
+        ResetShellState();
+    }
+    static GLint Integer(GLenum name)
+    {
+        GLint value = 0;
+        glGetIntegerv(name, &value);
+        return value;
+    }
+    static std::vector<GLfloat> Matrix()
+    {
+        std::vector<GLfloat> m(16);
+        glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
+        return m;
+    }
+};
+
+TEST_F(StartedRenderState, LightsBlendingDepthAndTexturesAreSetOnce)
+{
+    for (GLuint name : textures)
+        EXPECT_TRUE(glIsTexture(name));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_EQ(Integer(GL_DEPTH_FUNC), GL_LEQUAL);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT2));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHT1)) << "only the flash lights it";
+    EXPECT_TRUE(glIsEnabled(GL_COLOR_MATERIAL));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_EQ(Integer(GL_BLEND_SRC), GL_SRC_ALPHA);
+    EXPECT_EQ(Integer(GL_BLEND_DST), GL_ONE);
+    GLfloat ambient[4], clear[4], colour[4], position[4];
+    glGetLightfv(GL_LIGHT2, GL_AMBIENT, ambient);
+    EXPECT_EQ(std::vector<GLfloat>(ambient, ambient + 4), (std::vector<GLfloat>{0.7f, 0.6f, 0.6f, 1.0f}));
+    // Light 1 was placed with the identity: one unit above the eye, in eye coordinates.
+    glGetLightfv(GL_LIGHT1, GL_POSITION, position);
+    EXPECT_EQ(std::vector<GLfloat>(position, position + 4), (std::vector<GLfloat>{0, 1, 0, 1}));
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(clear[3], 0.5f);
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(std::vector<GLfloat>(colour, colour + 4), (std::vector<GLfloat>{1, 1, 1, 0.5f}));
+    // The texture rows are the bitmap's: a 256 x 256 floor.
+    glBindTexture(GL_TEXTURE_2D, textures[1]);
+    GLint width = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    EXPECT_EQ(width, 256);
+    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[1]);
+}
+
+TEST_F(StartedRenderState, SceneryListsLeaveTheStateTheGameExpects)
+{
+    EXPECT_EQ(arenaList, listBase + 1);
+    EXPECT_EQ(pickupList, listBase + 4);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    std::vector<GLfloat> identity = Matrix();
+
+    // The sky leaves the matrix turned 90 degrees about x and the sky texture bound.
+    glCallList(listBase);
+    std::vector<GLfloat> sky = Matrix();
+    EXPECT_NEAR(sky[5], 0.0f, 1e-6f);
+    EXPECT_NEAR(sky[6], 1.0f, 1e-6f);
+    EXPECT_NEAR(sky[9], -1.0f, 1e-6f);
+    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[2]);
+
+    // The arena turns back what it turns, and ends with the walls' texture, blending off and
+    // the depth test on.
+    glLoadIdentity();
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glCallList(arenaList);
+    std::vector<GLfloat> arena = Matrix();
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(arena[i], identity[i], 1e-6f);
+    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[3]);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+
+    // The projectile's and the enemy's lists are empty: nothing drawn, nothing changed.
+    static GLfloat feedback[64];
+    glFeedbackBuffer(64, GL_3D, feedback);
+    glRenderMode(GL_FEEDBACK);
+    glCallList(projectileList);
+    glCallList(enemyList);
+    EXPECT_EQ(glRenderMode(GL_RENDER), 0);
+    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[3]);
+    EXPECT_TRUE(projectileQuadric && enemyQuadric && skyQuadric && pickupQuadric);
+}
+
+TEST_F(StartedRenderState, TheFlashLightsLightOneForNineteenFrames)
+{
+    game = GameState();
+    int lit = 0;
+    for (int frame = 0; frame < 30; ++frame) {
+        randomState = StateRolling(frame == 3);
+        FlashStep();
+        lit += glIsEnabled(GL_LIGHT1) ? 1 : 0;
+        EXPECT_EQ(glIsEnabled(GL_LIGHT1) == GL_TRUE, game.flashOn == 1) << frame;
+    }
+    EXPECT_EQ(lit, 19);
 }
 
 }  // namespace

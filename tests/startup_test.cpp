@@ -2,6 +2,9 @@
 // teardown, the windowed fallback, and the teardown's own messages.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <unistd.h>
+
 #include "app/game_main.h"
 #include "app/game_window.h"
 #include "platform/automation.h"
@@ -207,6 +210,63 @@ TEST(Teardown, EachFailureIsReportedInOrderAndNoneStopsTheRest)
     EXPECT_EQ(windowDC, nullptr);
     EXPECT_EQ(mainWindow, nullptr);
     EXPECT_EQ(appInstance, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Runs the game from a folder holding a copy of the build's Data/ with one texture file
+// removed or emptied.
+ScenarioResult RunWithDamagedTexture(const char* file, bool empty)
+{
+    char folder[] = "/tmp/trimvald-data-XXXXXX";
+    if (!mkdtemp(folder)) {
+        ADD_FAILURE() << "no temporary folder";
+        return ScenarioResult();
+    }
+    std::string root = folder;
+    std::string copy = "cp -r Data '" + root + "/' && ";
+    copy += empty ? ": > '" + root + "/Data/Textures/" + file + "'" : "rm '" + root + "/Data/Textures/" + file + "'";
+    if (std::system(copy.c_str()) != 0) {
+        ADD_FAILURE() << "cannot prepare " << root;
+        return ScenarioResult();
+    }
+    char previous[4096];
+    if (!getcwd(previous, sizeof previous) || chdir(folder) != 0)
+        return ScenarioResult();
+    ScenarioResult run = RunScenario("answer yes\nframes 5\n");
+    if (chdir(previous) != 0)
+        ADD_FAILURE() << "cannot return to " << previous;
+    std::system(("rm -rf '" + root + "'").c_str());
+    return run;
+}
+
+TEST(Startup, AMissingTextureEndsStartUpQuietlyWithTheGamesOwnMessage)
+{
+    ScenarioResult run = RunWithDamagedTexture("1F.bmp", false);
+    auto boxes = run.messageBoxes();
+    ASSERT_EQ(boxes.size(), 2u) << "no loader message for a missing file";
+    EXPECT_EQ(boxes[1]["text"], "Инициализация провалена :(");
+    EXPECT_EQ(boxes[1]["caption"], texts::errorCaption);
+    EXPECT_EQ(boxes[1]["style"], MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_EQ(run.frameCount(), 0);
+    LayerWindowInfo after = LayerQueryWindow();
+    EXPECT_FALSE(after.exists);
+    EXPECT_FALSE(after.displayModeChanged);
+}
+
+TEST(Startup, AnEmptyTextureShowsTheLoadersMessageFirst)
+{
+    ScenarioResult run = RunWithDamagedTexture("1D.bmp", true);
+    auto boxes = run.messageBoxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[1]["text"], "Failed to open DIB file Data/Textures/1D.bmp.\n");
+    EXPECT_EQ(boxes[1]["caption"], "Error");
+    EXPECT_EQ(boxes[1]["style"], MB_OK);
+    EXPECT_EQ(boxes[2]["text"], "Инициализация провалена :(");
+    EXPECT_EQ(run.exitCode(), 0);
 }
 
 }  // namespace
