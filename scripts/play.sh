@@ -17,8 +17,9 @@ fi
 shots="$root/out/demo"
 mkdir -p "$shots"
 echo "No display here, so no game window: running a scripted demo headless instead."
-./trimvald-replay --shot 1:"$shots/1-start.png" --shot 60:"$shots/2-looking.png" \
-  --shot 120:"$shots/3-later.png" --dump last "$root/scripts/demo.replay" >"$shots/demo.jsonl" \
+./trimvald-replay --shot 115:"$shots/1-title.png" --shot 250:"$shots/2-arena.png" \
+  --shot 400:"$shots/3-walking.png" --shot 440:"$shots/4-looking-up.png" \
+  --shot 570:"$shots/5-paused.png" --dump last "$root/scripts/demo.replay" >"$shots/demo.jsonl" \
   2>"$shots/demo.log"
 echo "Screenshots of the demo:"
 ls -1 "$shots"/*.png
