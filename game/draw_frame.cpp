@@ -1,9 +1,13 @@
 #include "game/draw_frame.h"
 
+#include "game/enemy.h"
+
 #include "game/game_flow.h"
 #include "game/game_state.h"
 #include "game/hud.h"
+#include "game/pickups.h"
 #include "game/player.h"
+#include "game/spells.h"
 #include "platform/platform.h"
 #include "render/render_state.h"
 #include "render/scene_lists.h"
@@ -37,16 +41,29 @@ int DrawFrame()
     glEnable(GL_BLEND);
     glCallList(listBase);
 
-    // The projectile, the enemy and their effects are placed from here on, through the
-    // camera's rotations and then its translation.
+    // The projectile flies between the camera's rotations and its translation.
     ApplyCameraRotation();
+    ProjectileFlightStep();
     ApplyCameraTranslation();
 
+    AutoSwitchSpell();
+    ContactDamage();
+    OutOfAmmoStep();
+    ProjectileStep();
+    EnemyEmergence();
+    glLoadIdentity();
+    EnemyDeathStep();
+    EnemyStep();
     glDisable(GL_BLEND);
+    LightningStep();
+
+    // Pickups and flames glow on top of everything.
     glLoadIdentity();
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
+    PickupStep();
+    BurningStep();
 
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);

@@ -1,11 +1,26 @@
 #include "game/spells.h"
 
-// Casting and spell selection come with the spells and their projectile; until then the main
-// loop's steps are in place and change nothing.
+// Casting, selection and the projectile come with the spells.
 void CastStep()
 {
 }
 
 void SelectSpellStep()
+{
+}
+
+void ProjectileFlightStep()
+{
+}
+
+void AutoSwitchSpell()
+{
+}
+
+void OutOfAmmoStep()
+{
+}
+
+void ProjectileStep()
 {
 }

@@ -1,0 +1,6 @@
+#include "game/pickups.h"
+
+// The pickups come with the pickups.
+void PickupStep()
+{
+}
