@@ -26,16 +26,22 @@ static RegisteredClass* FindClass(const char* name)
     return nullptr;
 }
 
+// Frees the one window with its SDL window and its own device context.
+static void FreeWindow()
+{
+    if (!layerWindow)
+        return;
+    if (layerWindow->sdlWindow)
+        SDL_DestroyWindow(layerWindow->sdlWindow);
+    if (layerWindow->dc)
+        LayerDeleteDC(layerWindow->dc);
+    delete layerWindow;
+    layerWindow = nullptr;
+}
+
 void LayerForgetWindows()
 {
-    if (layerWindow) {
-        if (layerWindow->sdlWindow)
-            SDL_DestroyWindow(layerWindow->sdlWindow);
-        if (layerWindow->dc)
-            LayerDeleteDC(layerWindow->dc);
-        delete layerWindow;
-        layerWindow = nullptr;
-    }
+    FreeWindow();
     classes.clear();
 }
 
@@ -202,12 +208,7 @@ BOOL WINAPI DestroyWindow(HWND window)
     if (LayerFails("DestroyWindow") || !window || window != layerWindow)
         return FALSE;
     window->procedure(window, WM_DESTROY, 0, 0);
-    if (window->sdlWindow)
-        SDL_DestroyWindow(window->sdlWindow);
-    if (window->dc)
-        LayerDeleteDC(window->dc);
-    delete window;
-    layerWindow = nullptr;
+    FreeWindow();
     // The screen saver is only held off while the game window is open.
     layerScreenSaverAllowed = true;
     if (SDL_WasInit(SDL_INIT_VIDEO))

@@ -84,23 +84,8 @@ TEST(Flash, ARollOfFiftyWhileLitNeitherRestartsNorExtends)
 
 namespace {
 
-// The game window opened as the game opens it: textures, scenery, font and render state.
-class StartedRenderState : public ::testing::Test {
+class StartedRenderState : public OpenGameWindowTest {
 protected:
-    void SetUp() override
-    {
-        ResetShellState();
-        AutomationHooks hooks;
-        hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
-        InstallAutomation(&hooks);
-        ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
-    }
-    void TearDown() override
-    {
-        CloseGameWindow();
-        InstallAutomation(nullptr);
-        ResetShellState();
-    }
     static GLint Integer(GLenum name)
     {
         GLint value = 0;

@@ -97,3 +97,19 @@ ScenarioResult RunScenario(const std::string& scriptText, ReplayOptions options,
         result.lines.push_back(nlohmann::json::parse(line));
     return result;
 }
+
+void OpenGameWindowTest::SetUp()
+{
+    ResetShellState();
+    AutomationHooks hooks;
+    hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
+    InstallAutomation(&hooks);
+    ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
+}
+
+void OpenGameWindowTest::TearDown()
+{
+    CloseGameWindow();
+    InstallAutomation(nullptr);
+    ResetShellState();
+}

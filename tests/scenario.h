@@ -1,6 +1,7 @@
 // Runs the game in-process through the replay driver and hands back its JSON lines.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <functional>
@@ -25,6 +26,14 @@ void ResetShellState();
 // timing; `beforeRun` may change the state the game starts from.
 ScenarioResult RunScenario(const std::string& scriptText, ReplayOptions options = ReplayOptions(),
                            const std::function<void()>& beforeRun = nullptr);
+
+// A test with the game window opened as the game opens it (textures, scenery, font and render
+// state, a current context), message boxes answered Yes; closed again afterwards.
+class OpenGameWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
 
 // The UTF-8 texts the game shows, to compare with what the driver reports.
 namespace texts {

@@ -10,24 +10,7 @@
 
 namespace {
 
-// A game window opened the way the game opens it, with the layer's automation answering Yes.
-class OpenWindow : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetShellState();
-        AutomationHooks hooks;
-        hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
-        InstallAutomation(&hooks);
-        ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
-    }
-    void TearDown() override
-    {
-        CloseGameWindow();
-        InstallAutomation(nullptr);
-        ResetShellState();
-    }
-};
+using OpenWindow = OpenGameWindowTest;
 
 TEST_F(OpenWindow, ActivationFollowsOnlyTheMinimisedFlag)
 {
