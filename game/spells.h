@@ -11,3 +11,6 @@ void ProjectileFlightStep();  // step 10, between the camera's rotations and its
 void AutoSwitchSpell();       // step 11
 void OutOfAmmoStep();         // step 13
 void ProjectileStep();        // step 14: spell table, edges and bounces, hit, blast, drawing
+
+// Index 0 to 3 into the charges of a spell 1.0 to 4.0, or -1 for any other value.
+int SpellSlot(float spell);
