@@ -1,6 +1,86 @@
 #include "game/pickups.h"
 
-// The pickups come with the pickups.
+#include "game/game_state.h"
+#include "game/player.h"
+#include "platform/platform.h"
+#include "render/scene_lists.h"
+#include "render/sound_cues.h"
+#include "render/textures.h"
+
+// One pickup in each corner, in drawing order. The stored x and z are negated like the enemy's;
+// each pickup wears the texture of its spell's ball.
+struct Pickup {
+    float x, z;           // stored (negated) position
+    int texture;
+    int spell;            // 1 to 4
+    float charges;        // added to the spell on collection
+    double minX, maxX;    // open collection square, world coordinates
+    double minZ, maxZ;
+};
+
+static const Pickup pickups[4] = {
+    {19.0f, 19.0f, 2, 2, 5.0f, -19.5, -18.5, -19.5, -18.5},
+    {19.0f, -19.0f, 8, 3, 1.0f, -19.5, -18.5, 18.5, 19.5},
+    {-19.0f, -19.0f, 9, 1, 10.0f, 18.5, 19.5, 18.5, 19.5},
+    {-19.0f, 19.0f, 10, 4, 1.0f, 18.5, 19.5, -19.5, -18.5},
+};
+
+// Collection goes by spell: the pickups of spells 1, 2, 3 and 4.
+static const int collectionOrder[4] = {2, 0, 1, 3};
+
+static const double pickupHeight = 0.4;
+static const float present = 200.0f;
+static const float afterCollection = -400.0f;
+// An absent pickup is drawn far behind the arena, beyond the far clipping plane.
+static const float awayZ = 190.0f;
+
+static bool InsideSquare(const Pickup& pickup)
+{
+    double x = game.playerX;
+    double z = game.playerZ;
+    return pickup.minX < x && x < pickup.maxX && pickup.minZ < z && z < pickup.maxZ;
+}
+
 void PickupStep()
 {
+    for (int i = 0; i < 4; ++i) {
+        game.pickupX[i] = pickups[i].x;
+        game.pickupZ[i] = pickups[i].z;
+        game.pickupY = (float)pickupHeight;
+        glBindTexture(GL_TEXTURE_2D, textures[pickups[i].texture]);
+        for (int k = 0; k < 4; ++k)
+            if (game.pickupTimer[k] < present)
+                game.pickupZ[k] = awayZ;
+        ApplyCamera();
+        glTranslatef(-game.pickupX[i], game.pickupY, -game.pickupZ[i]);
+        glRotatef((float)game.pickupSpin, 1.0f, 0.0f, 0.0f);
+        glRotatef((float)game.pickupSpin, 0.0f, 1.0f, 0.0f);
+        game.pickupSpin += 1;
+        glCallList(pickupList);
+    }
+
+    // Counting up to 200 brings a pickup back; one cue however many are about to return.
+    bool returning = false;
+    for (int k = 0; k < 4; ++k) {
+        if (game.pickupTimer[k] < present)
+            game.pickupTimer[k] = (float)((double)game.pickupTimer[k] + 1.0);
+        if (game.pickupTimer[k] == 199.0f)
+            returning = true;
+    }
+    if (returning)
+        PlayCue(respawnCue);
+
+    // The cue sounds in a square whether or not there is anything to take.
+    for (int i : collectionOrder) {
+        const Pickup& pickup = pickups[i];
+        if (!InsideSquare(pickup))
+            continue;
+        PlayCue(pickupCue);
+        if (game.pickupTimer[i] == present) {
+            float& charges = game.ammo[pickup.spell - 1];
+            charges = (float)((double)charges + (double)pickup.charges);
+            game.selectedSpell = (float)pickup.spell;
+            game.pickupTimer[i] = afterCollection;
+        }
+    }
 }

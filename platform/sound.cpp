@@ -1,5 +1,10 @@
 // PlaySoundA for wave files: each call stops the sound still playing and starts the new one.
-// A file that cannot be found or played plays nothing.
+// A file that cannot be found or played plays nothing: where Windows would fall back to its
+// default sound we stay silent, and the caller hears of it no more than it would there.
+//
+// The audio device is opened on the first sound there is to play, not before, and a device
+// that cannot be opened is not asked for again: without sound hardware every later call costs
+// a file read and nothing more. A file that cannot be read never touches the device at all.
 #include <string>
 
 #include "platform/layer.h"
@@ -7,6 +12,7 @@
 static SDL_AudioDeviceID audioDevice = 0;
 static SDL_AudioSpec deviceSpec;
 static bool audioUnavailable = false;
+static bool audioSubsystemOurs = false;
 
 static bool OpenAudio()
 {
@@ -14,9 +20,12 @@ static bool OpenAudio()
         return true;
     if (audioUnavailable)
         return false;
-    if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        audioUnavailable = true;
-        return false;
+    if (!SDL_WasInit(SDL_INIT_AUDIO)) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            audioUnavailable = true;
+            return false;
+        }
+        audioSubsystemOurs = true;
     }
     SDL_AudioSpec want = {};
     want.freq = 22050;
@@ -32,6 +41,13 @@ static bool OpenAudio()
     return true;
 }
 
+// Whatever is playing stops; nothing is opened for it.
+static void StopSound()
+{
+    if (audioDevice)
+        SDL_ClearQueuedAudio(audioDevice);
+}
+
 static std::string HostPath(const char* windowsPath)
 {
     std::string path = windowsPath;
@@ -41,6 +57,34 @@ static std::string HostPath(const char* windowsPath)
     return path;
 }
 
+// Reads the wave file and converts it to the device's format; false if it cannot be played.
+static bool LoadSamples(const std::string& path, std::basic_string<Uint8>& buffer)
+{
+    SDL_AudioSpec fileSpec;
+    Uint8* samples = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV(path.c_str(), &fileSpec, &samples, &length))
+        return false;
+    buffer.assign(samples, samples + length);
+    SDL_FreeWAV(samples);
+    if (!OpenAudio())
+        return false;
+    SDL_AudioCVT convert;
+    int needed = SDL_BuildAudioCVT(&convert, fileSpec.format, fileSpec.channels, fileSpec.freq,
+                                   deviceSpec.format, deviceSpec.channels, deviceSpec.freq);
+    if (needed < 0)
+        return false;
+    if (needed > 0) {
+        convert.len = (int)length;
+        buffer.resize((size_t)length * (size_t)convert.len_mult);
+        convert.buf = &buffer[0];
+        if (SDL_ConvertAudio(&convert) != 0)
+            return false;
+        buffer.resize((size_t)convert.len_cvt);
+    }
+    return true;
+}
+
 BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE, DWORD flags)
 {
     if (layerAutomation) {
@@ -48,36 +92,16 @@ BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE, DWORD flags)
             layerAutomation->sound(sound);
         return TRUE;
     }
-    if (!OpenAudio())
-        return FALSE;
-    if (!sound) {
-        SDL_ClearQueuedAudio(audioDevice);
-        return TRUE;
+    if (!sound || !(flags & SND_FILENAME)) {
+        StopSound();
+        return sound == nullptr;
     }
-    if (!(flags & SND_FILENAME))
-        return FALSE;
 
-    SDL_AudioSpec fileSpec;
-    Uint8* samples = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV(HostPath(sound).c_str(), &fileSpec, &samples, &length))
-        return FALSE;
-    SDL_AudioCVT convert;
-    int needed = SDL_BuildAudioCVT(&convert, fileSpec.format, fileSpec.channels, fileSpec.freq,
-                                   deviceSpec.format, deviceSpec.channels, deviceSpec.freq);
-    if (needed < 0) {
-        SDL_FreeWAV(samples);
-        return FALSE;
-    }
-    std::basic_string<Uint8> buffer(samples, samples + length);
-    SDL_FreeWAV(samples);
-    if (needed > 0) {
-        convert.len = (int)length;
-        buffer.resize((size_t)length * (size_t)convert.len_mult);
-        convert.buf = &buffer[0];
-        if (SDL_ConvertAudio(&convert) != 0)
-            return FALSE;
-        buffer.resize((size_t)convert.len_cvt);
+    std::basic_string<Uint8> buffer;
+    if (!LoadSamples(HostPath(sound), buffer)) {
+        // Silence instead of the default sound; the game never looks at the result.
+        StopSound();
+        return TRUE;
     }
     SDL_ClearQueuedAudio(audioDevice);
     SDL_QueueAudio(audioDevice, buffer.data(), (Uint32)buffer.size());
@@ -86,4 +110,30 @@ BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE, DWORD flags)
             SDL_Delay(5);
     }
     return TRUE;
+}
+
+// For the layer's own tests: the bytes still waiting to be played, in the device's format
+// (16-bit stereo at 22,050 Hz); 0 while no device is open.
+Uint32 LayerQueuedSoundBytes()
+{
+    return audioDevice ? SDL_GetQueuedAudioSize(audioDevice) : 0;
+}
+
+// Whether an audio device is open.
+bool LayerSoundDeviceOpen()
+{
+    return audioDevice != 0;
+}
+
+// Closes the device and forgets that none could be opened, so that the next sound opens it
+// afresh (with the audio driver SDL_AUDIODRIVER names then).
+void LayerResetSound()
+{
+    if (audioDevice)
+        SDL_CloseAudioDevice(audioDevice);
+    audioDevice = 0;
+    audioUnavailable = false;
+    if (audioSubsystemOurs && SDL_WasInit(SDL_INIT_AUDIO))
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audioSubsystemOurs = false;
 }

@@ -1,1 +1,266 @@
-// (tests to come)
+// The corner pickups: their places and spin, the respawn count and its cue, collection in the
+// open corner squares and the pickup cue.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "game/game_state.h"
+#include "tests/scenario.h"
+
+namespace {
+
+const char* const respawnSound = "Data\\Sounds\\1U.wav";
+const char* const pickupSound = "Data\\Sounds\\1A.wav";
+
+// The pickups by index: world corner, the spell each refills and by how much.
+struct Corner {
+    float x, z;
+    int spell;
+    float charges;
+};
+const Corner corners[4] = {{-19, -19, 2, 5}, {-19, 19, 3, 1}, {19, 19, 1, 10}, {19, -19, 4, 1}};
+
+int Count(const nlohmann::json& frame, const char* sound)
+{
+    int count = 0;
+    for (const auto& played : frame["sounds"])
+        count += played == sound;
+    return count;
+}
+
+float At(const nlohmann::json& frame, const char* field, int index)
+{
+    return frame[field][index].get<float>();
+}
+
+bool Inside(float x, float z, const Corner& corner)
+{
+    return std::fabs(x - corner.x) < 0.5f && std::fabs(z - corner.z) < 0.5f;
+}
+
+// The frame dumps by frame number (index 0 unused).
+std::vector<nlohmann::json> ByFrame(const ScenarioResult& run)
+{
+    std::vector<nlohmann::json> frames(1);
+    for (const auto& frame : run.frames()) {
+        frames.resize(std::max<std::size_t>(frames.size(), frame["frame"].get<std::size_t>() + 1));
+        frames[frame["frame"].get<std::size_t>()] = frame;
+    }
+    return frames;
+}
+
+void AllPresent()
+{
+    for (float& timer : game.pickupTimer)
+        timer = 200.0f;
+}
+
+TEST(Pickups, StandStillBehindThePanel)
+{
+    ScenarioResult run = RunScenario("answer yes\nframes 30\n");
+    std::vector<nlohmann::json> frames = ByFrame(run);
+    nlohmann::json last = frames.at(30);
+    EXPECT_EQ(last["pickupSpin"], 0);
+    EXPECT_EQ(last["pickupTimer"], nlohmann::json::array({0.0, 0.0, 0.0, 0.0}));
+    for (const auto& frame : run.frames())
+        EXPECT_EQ(Count(frame, respawnSound) + Count(frame, pickupSound), 0);
+}
+
+TEST(Pickups, AbsentForTheFirst200FramesOfAGameWithOneRespawnCueInThe199th)
+{
+    ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes 219\n", ReplayOptions(),
+                                     [] { game.difficulty = 1.0f; });
+    std::vector<nlohmann::json> frames = ByFrame(run);
+    for (int number = 1; number <= 220; ++number) {
+        const nlohmann::json& frame = frames.at(number);
+        ASSERT_FALSE(frame.is_null()) << number;
+        // Four counters reach 199 together, and the cue sounds once.
+        EXPECT_EQ(Count(frame, respawnSound), number == 199 ? 1 : 0) << number;
+        EXPECT_EQ(Count(frame, pickupSound), 0) << number;
+        EXPECT_EQ(frame["pickupY"].get<float>(), 0.4f) << number;
+        EXPECT_EQ(frame["pickupSpin"], 4 * number) << "four pickups turn it by one each";
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(At(frame, "pickupX", i), -corners[i].x) << number;
+            // Sent away while absent: the counter stands below 200 when it is drawn.
+            float z = number <= 200 ? 190.0f : -corners[i].z;
+            EXPECT_EQ(At(frame, "pickupZ", i), z) << number << " pickup " << i;
+            float timer = number < 200 ? (float)number : 200.0f;
+            EXPECT_EQ(At(frame, "pickupTimer", i), timer) << number << " pickup " << i;
+        }
+    }
+}
+
+TEST(Pickups, CollectedOnTheWayIntoACornerButNotPressedIntoIt)
+{
+    // Walking diagonally towards the corner of the ice spell's pickup (world -19, 19).
+    ReplayOptions options;
+    options.frameEnd = [](int frame) {
+        if (frame == 1) {
+            AllPresent();
+            game.playerX = -17.0f;
+            game.playerZ = 17.0f;
+        }
+    };
+    ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes 150 W\nframes 1\n", options, [] {
+        game.difficulty = 1.0f;
+        game.yaw = 135.0f;
+    });
+    std::vector<nlohmann::json> frames = ByFrame(run);
+    std::vector<int> cueFrames;
+    int collected = 0;
+    for (int number = 2; number <= 152; ++number) {
+        const nlohmann::json& frame = frames.at(number);
+        if (Count(frame, pickupSound))
+            cueFrames.push_back(number);
+        if (At(frame, "ammo", 2) != At(frames.at(number - 1), "ammo", 2)) {
+            EXPECT_EQ(collected, 0) << "collected once only";
+            collected = number;
+        }
+    }
+    ASSERT_NE(collected, 0);
+    ASSERT_GE(cueFrames.size(), 2u);
+    EXPECT_EQ(cueFrames.front(), collected) << "collected as soon as the square is entered";
+    for (std::size_t i = 1; i < cueFrames.size(); ++i)
+        EXPECT_EQ(cueFrames[i], cueFrames[i - 1] + 1) << "one stay in the square";
+    nlohmann::json taken = frames.at(collected);
+    EXPECT_EQ(At(taken, "ammo", 2), 1.0f);
+    EXPECT_EQ(taken["selectedSpell"], 3.0);
+    EXPECT_EQ(At(taken, "pickupTimer", 1), -400.0f);
+    // The frame sees the position walked to after the frame before; it lies in the open square,
+    // the one before it did not.
+    nlohmann::json before = frames.at(collected - 1);
+    EXPECT_TRUE(Inside(before["playerX"], before["playerZ"], corners[1]));
+    nlohmann::json outside = frames.at(collected - 2);
+    EXPECT_FALSE(Inside(outside["playerX"], outside["playerZ"], corners[1]));
+    // Pressed into the corner at the clamp the cue is silent.
+    nlohmann::json last = frames.at(152);
+    EXPECT_EQ(last["playerX"], -19.5);
+    EXPECT_EQ(last["playerZ"], 19.5);
+    EXPECT_LT(cueFrames.back(), 140) << "long pressed into the corner at the end";
+    EXPECT_EQ(Count(last, pickupSound), 0);
+}
+
+TEST(Pickups, TheCueSoundsInEveryFrameInASquareAndTheFirstCollectionComesInThe200th)
+{
+    // Standing in the fire spell's square (world 19, -19) from the start of a game.
+    ReplayOptions options;
+    options.frameEnd = [](int frame) {
+        if (frame == 1) {
+            game.playerX = 19.0f;
+            game.playerZ = -19.0f;
+        }
+    };
+    ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes 259\n", options,
+                                     [] { game.difficulty = 1.0f; });
+    std::vector<nlohmann::json> frames = ByFrame(run);
+    for (int number = 2; number <= 260; ++number) {
+        const nlohmann::json& frame = frames.at(number);
+        EXPECT_EQ(Count(frame, pickupSound), 1) << number;
+        EXPECT_EQ(At(frame, "ammo", 3), number < 200 ? 0.0f : 1.0f) << number;
+    }
+    // The respawn cue comes before the pickup cue of the same frame.
+    nlohmann::json respawn = frames.at(199);
+    std::vector<std::string> sounds = respawn["sounds"];
+    ASSERT_EQ(Count(respawn, respawnSound), 1);
+    auto first = std::find(sounds.begin(), sounds.end(), respawnSound);
+    EXPECT_LT(first - sounds.begin(), std::find(sounds.begin(), sounds.end(), pickupSound) - sounds.begin());
+    // Collected the moment its counter reaches 200, a frame before it would have been drawn.
+    nlohmann::json taken = frames.at(200);
+    EXPECT_EQ(taken["selectedSpell"], 4.0);
+    EXPECT_EQ(At(taken, "pickupTimer", 3), -400.0f);
+    EXPECT_EQ(At(taken, "pickupZ", 3), 190.0f);
+    nlohmann::json next = frames.at(201);
+    EXPECT_EQ(At(next, "pickupZ", 3), 190.0f);
+    EXPECT_EQ(At(next, "pickupZ", 0), 19.0f) << "the others are back";
+}
+
+TEST(Pickups, AbsentFor600FramesAfterACollectionAndChargesWithoutBound)
+{
+    // The loser's sphere pickup (world 19, 19) is taken in frame 2, and again as soon as it is
+    // drawn once more.
+    ReplayOptions options;
+    options.frameEnd = [](int frame) {
+        if (frame == 1) {
+            AllPresent();
+            game.ammo[0] = 1000.0f;
+        }
+        bool inside = frame == 1 || frame == 602;
+        game.playerX = inside ? 19.0f : 0.0f;
+        game.playerZ = inside ? 19.0f : 0.0f;
+    };
+    ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes 604\n", options,
+                                     [] { game.difficulty = 1.0f; });
+    std::vector<nlohmann::json> frames = ByFrame(run);
+    nlohmann::json taken = frames.at(2);
+    EXPECT_EQ(At(taken, "ammo", 0), 1010.0f);
+    EXPECT_EQ(At(taken, "pickupZ", 2), -19.0f) << "still drawn in the frame it is taken";
+    for (int number = 3; number <= 602; ++number) {
+        const nlohmann::json& frame = frames.at(number);
+        EXPECT_EQ(At(frame, "pickupZ", 2), 190.0f) << number;
+        EXPECT_EQ(Count(frame, respawnSound), number == 601 ? 1 : 0) << number;
+        EXPECT_EQ(At(frame, "ammo", 0), 1010.0f) << number;
+    }
+    nlohmann::json again = frames.at(603);
+    EXPECT_EQ(At(again, "pickupZ", 2), -19.0f);
+    EXPECT_EQ(At(again, "ammo", 0), 1020.0f) << "every collection adds its full amount";
+    EXPECT_EQ(At(frames.at(604), "pickupZ", 2), 190.0f);
+}
+
+TEST(Pickups, EachCornerSquareIsOpenAndRefillsAndSelectsItsOwnSpell)
+{
+    // For each corner in turn: its four edges (not inside), the corner itself at the clamp
+    // limit, then points just inside each edge; the pickup is taken at the first of these.
+    struct Place {
+        float x, z;
+        bool inside;
+    };
+    static std::vector<Place> places;
+    places.clear();
+    for (const Corner& c : corners) {
+        float sx = c.x > 0 ? 1.0f : -1.0f;
+        float sz = c.z > 0 ? 1.0f : -1.0f;
+        float innerX = c.x - 0.5f * sx, outerX = c.x + 0.5f * sx;
+        float innerZ = c.z - 0.5f * sz, outerZ = c.z + 0.5f * sz;
+        places.push_back({innerX, c.z, false});
+        places.push_back({c.x, innerZ, false});
+        places.push_back({outerX, c.z, false});
+        places.push_back({c.x, outerZ, false});
+        places.push_back({outerX, outerZ, false});
+        places.push_back({c.x + 20.0f * sx, c.z, false});  // clamped back onto the wall
+        places.push_back({std::nextafter(innerX, c.x), c.z, true});
+        places.push_back({c.x, std::nextafter(innerZ, c.z), true});
+        places.push_back({std::nextafter(outerX, c.x), std::nextafter(outerZ, c.z), true});
+    }
+    ReplayOptions options;
+    options.frameEnd = [](int frame) {
+        if (frame == 1)
+            AllPresent();
+        if (frame <= (int)places.size()) {
+            game.playerX = places[frame - 1].x;
+            game.playerZ = places[frame - 1].z;
+        }
+    };
+    ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes " + std::to_string(places.size()) + "\n",
+                                     options, [] { game.difficulty = 1.0f; });
+    std::vector<nlohmann::json> frames = ByFrame(run);
+    float ammo[4] = {10.0f, 0.0f, 0.0f, 0.0f};
+    for (std::size_t p = 0; p < places.size(); ++p) {
+        const nlohmann::json& frame = frames.at((int)p + 2);
+        const Place& place = places[p];
+        EXPECT_EQ(Count(frame, pickupSound), place.inside ? 1 : 0)
+            << "at " << place.x << ", " << place.z;
+        const Corner& corner = corners[p / 9];
+        if (p % 9 == 6) {
+            ammo[corner.spell - 1] += corner.charges;
+            EXPECT_EQ(frame["selectedSpell"].get<float>(), (float)corner.spell);
+            EXPECT_EQ(At(frame, "pickupTimer", (int)(p / 9)), -400.0f);
+        }
+        for (int spell = 0; spell < 4; ++spell)
+            EXPECT_EQ(At(frame, "ammo", spell), ammo[spell]) << "at " << place.x << ", " << place.z;
+    }
+}
+
+}  // namespace

@@ -1,1 +1,166 @@
-// (tests to come)
+// The sound cues: the layer's PlaySoundA over SDL audio (run with SDL's dummy driver), and the
+// cues the game starts, in the order of a frame's pass.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "game/game_state.h"
+#include "platform/platform.h"
+#include "tests/scenario.h"
+
+// The layer's sound checks (platform/sound.cpp).
+uint32_t LayerQueuedSoundBytes();
+bool LayerSoundDeviceOpen();
+void LayerResetSound();
+
+namespace {
+
+const DWORD cueFlags = SND_FILENAME | SND_ASYNC;  // 0x20001, as every cue is played
+const char* const menuSound = "Data\\Sounds\\1M.wav";
+const char* const pickupSound = "Data\\Sounds\\1A.wav";
+
+// Bytes the device plays for a wave file: 16-bit stereo at 22,050 Hz, as the layer opens it.
+uint32_t DeviceBytes(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto u32 = [&](std::size_t at) {
+        return (uint32_t)bytes[at] | (uint32_t)bytes[at + 1] << 8 | (uint32_t)bytes[at + 2] << 16 |
+               (uint32_t)bytes[at + 3] << 24;
+    };
+    uint32_t channels = 0, rate = 0, bits = 0, data = 0;
+    for (std::size_t at = 12; at + 8 <= bytes.size(); at += 8 + u32(at + 4) + (u32(at + 4) & 1)) {
+        std::string tag(bytes.begin() + at, bytes.begin() + at + 4);
+        if (tag == "fmt ") {
+            channels = bytes[at + 10] | bytes[at + 11] << 8;
+            rate = u32(at + 12);
+            bits = bytes[at + 22] | bytes[at + 23] << 8;
+        } else if (tag == "data") {
+            data = u32(at + 4);
+        }
+    }
+    if (!channels || !bits || rate != 22050) {
+        ADD_FAILURE() << file << ": not a wave file at 22,050 Hz";
+        return 0;
+    }
+    return data / (channels * bits / 8) * 4;
+}
+
+// A quarter of a second of the device's sound: the most the dummy device may play between a
+// call and the check after it on a busy machine.
+const uint32_t slack = 22050;
+
+class SoundLayer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        LayerResetSound();
+    }
+    void TearDown() override
+    {
+        PlaySoundA(nullptr, nullptr, 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        LayerResetSound();
+    }
+};
+
+TEST_F(SoundLayer, ACueIsQueuedWholeAndTheCallReturnsAtOnce)
+{
+    uint32_t whole = DeviceBytes("Data/Sounds/1V.wav");
+    ASSERT_GT(whole, 2 * slack);
+    EXPECT_TRUE(PlaySoundA("Data\\Sounds\\1V.wav", nullptr, cueFlags));
+    uint32_t queued = LayerQueuedSoundBytes();
+    EXPECT_LE(queued, whole);
+    EXPECT_GT(queued, whole - slack) << "the call did not wait for the sound";
+    // A path already in the host's form plays as well.
+    PlaySoundA("Data/Sounds/1V.wav", nullptr, cueFlags);
+    EXPECT_GT(LayerQueuedSoundBytes(), whole - slack);
+}
+
+TEST_F(SoundLayer, EachCallCutsOffTheSoundBeforeIt)
+{
+    uint32_t first = DeviceBytes("Data/Sounds/1V.wav");
+    uint32_t second = DeviceBytes("Data/Sounds/1U.wav");
+    PlaySoundA("Data\\Sounds\\1V.wav", nullptr, cueFlags);
+    PlaySoundA("Data\\Sounds\\1U.wav", nullptr, cueFlags);
+    uint32_t queued = LayerQueuedSoundBytes();
+    EXPECT_LE(queued, second) << "nothing of the first is left";
+    EXPECT_GT(queued, second - slack);
+    ASSERT_GT(first + second - slack, second);
+    // The same cue again starts from its beginning.
+    PlaySoundA("Data\\Sounds\\1U.wav", nullptr, cueFlags);
+    EXPECT_GT(LayerQueuedSoundBytes(), second - slack);
+    // A null name stops the sound.
+    PlaySoundA(nullptr, nullptr, 0);
+    EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
+}
+
+TEST_F(SoundLayer, AFileThatCannotBePlayedStopsTheSoundAndIsNotReported)
+{
+    // Nothing to play opens no device.
+    EXPECT_TRUE(PlaySoundA("Data\\Sounds\\none.wav", nullptr, cueFlags));
+    EXPECT_FALSE(LayerSoundDeviceOpen());
+    for (const char* unplayable : {"Data\\Sounds\\none.wav", "Data\\Textures\\1D.bmp", "Data\\Sounds", ""}) {
+        PlaySoundA("Data\\Sounds\\1V.wav", nullptr, cueFlags);
+        ASSERT_GT(LayerQueuedSoundBytes(), 0u);
+        EXPECT_TRUE(PlaySoundA(unplayable, nullptr, cueFlags)) << unplayable;
+        EXPECT_EQ(LayerQueuedSoundBytes(), 0u) << unplayable;
+    }
+    // A missing file costs next to nothing: a frame could play thousands of them.
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 1000; ++i)
+        PlaySoundA("Data\\Sounds\\none.wav", nullptr, cueFlags);
+    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(ms, 1000.0);
+}
+
+TEST_F(SoundLayer, WithoutADeviceEveryCallReturnsAndNoneTriesAgain)
+{
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    LayerResetSound();
+    EXPECT_TRUE(PlaySoundA("Data\\Sounds\\1A.wav", nullptr, cueFlags));
+    EXPECT_FALSE(LayerSoundDeviceOpen());
+    EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
+    // Once found missing, the device is not asked for again, even when it could be had now.
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    for (int i = 0; i < 100; ++i)
+        PlaySoundA("Data\\Sounds\\1A.wav", nullptr, cueFlags);
+    EXPECT_FALSE(LayerSoundDeviceOpen());
+    PlaySoundA(nullptr, nullptr, 0);
+}
+
+// The cues as the game starts them, in one pass of the main loop: Enter's menu cue in the menu
+// input, the pickup cue late in the frame, Escape's menu cue after the frame.
+TEST(SoundCues, MenuCuesOncePerPressAndInTheOrderOfThePass)
+{
+    ReplayOptions options;
+    options.frameEnd = [](int frame) {
+        if (frame == 1) {
+            game.playerX = 19.0f;
+            game.playerZ = 19.0f;
+        }
+    };
+    ScenarioResult run = RunScenario(
+        "answer yes\nframes 5 ENTER\nframes 2\nframes 1 ENTER ESC\nframes 3 ESC\nframes 2\nframes 1 ESC\n", options,
+        [] { game.difficulty = 1.0f; });
+    auto sounds = [&](int frame) { return run.frame(frame)["sounds"].get<std::vector<std::string>>(); };
+    using Cues = std::vector<std::string>;
+    EXPECT_EQ(sounds(1), Cues({menuSound})) << "a new game";
+    for (int frame = 2; frame <= 7; ++frame)
+        EXPECT_EQ(sounds(frame), Cues({pickupSound})) << "held Enter plays no more; frame " << frame;
+    EXPECT_EQ(sounds(8), Cues({menuSound, pickupSound, menuSound})) << "Enter, the square, then Escape (a pause)";
+    for (int frame = 9; frame <= 13; ++frame)
+        EXPECT_EQ(sounds(frame), Cues({pickupSound})) << "the world runs on behind the panel; frame " << frame;
+    EXPECT_EQ(run.frameCount(), 14);
+    EXPECT_EQ(sounds(14).back(), menuSound) << "Escape with no game running ends the program";
+    EXPECT_EQ(run.exitCode(), 0);
+}
+
+}  // namespace
