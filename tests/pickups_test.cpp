@@ -1,10 +1,13 @@
 // The corner pickups: their places and spin, the respawn count and its cue, collection in the
 // open corner squares and the pickup cue.
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "game/game_state.h"
@@ -152,6 +155,7 @@ TEST(Pickups, TheCueSoundsInEveryFrameInASquareAndTheFirstCollectionComesInThe20
             game.playerX = 19.0f;
             game.playerZ = -19.0f;
         }
+        game.health = 999.0f;  // the enemy may not end the game meanwhile
     };
     ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes 259\n", options,
                                      [] { game.difficulty = 1.0f; });
@@ -187,6 +191,7 @@ TEST(Pickups, AbsentFor600FramesAfterACollectionAndChargesWithoutBound)
             AllPresent();
             game.ammo[0] = 1000.0f;
         }
+        game.health = 999.0f;  // the enemy may not end the game meanwhile
         bool inside = frame == 1 || frame == 602;
         game.playerX = inside ? 19.0f : 0.0f;
         game.playerZ = inside ? 19.0f : 0.0f;
@@ -261,6 +266,94 @@ TEST(Pickups, EachCornerSquareIsOpenAndRefillsAndSelectsItsOwnSpell)
         for (int spell = 0; spell < 4; ++spell)
             EXPECT_EQ(At(frame, "ammo", spell), ammo[spell]) << "at " << place.x << ", " << place.z;
     }
+}
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+};
+
+Picture ReadShot(const std::string& path)
+{
+    Picture picture;
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+        ADD_FAILURE() << "no shot: " << image.message;
+        return picture;
+    }
+    image.format = PNG_FORMAT_RGB;
+    picture.width = (int)image.width;
+    picture.height = (int)image.height;
+    picture.rgb.resize(PNG_IMAGE_SIZE(image));
+    png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr);
+    return picture;
+}
+
+// The arena seen from straight above its middle, the eye 60.5 above the floor plane's origin,
+// with the pickups present or sent away; frame 5 is shot.
+Picture FromAbove(bool present)
+{
+    std::string path = ::testing::TempDir() + "pickups_above_" + std::to_string(getpid()) + ".png";
+    ReplayOptions options;
+    options.shots[5] = path;
+    static bool keepPresent;
+    keepPresent = present;
+    options.frameEnd = [](int) {
+        for (float& timer : game.pickupTimer)
+            timer = keepPresent ? 200.0f : 0.0f;
+        game.playerX = game.playerZ = 0.0f;
+        game.jumpHeight = 60.0f;
+        game.jumpVelocity = 0.0f;
+        game.yaw = 0.0f;
+        game.pitch = 90.0f;
+        game.health = 999.0f;
+    };
+    RunScenario("answer yes\nframes 1 ENTER\nframes 5\n", options);
+    Picture picture = ReadShot(path);
+    std::remove(path.c_str());
+    return picture;
+}
+
+TEST(Pickups, DrawnOverTheirCornersWhilePresentAndNowhereWhileAway)
+{
+    Picture present = FromAbove(true);
+    Picture away = FromAbove(false);
+    ASSERT_EQ(present.rgb.size(), away.rgb.size());
+    ASSERT_FALSE(present.rgb.empty());
+    // Where each pickup's centre (world x, 0.4, world z) falls in the picture: 60.1 below the
+    // eye, world x to the right and world z downwards, in the 45-degree view.
+    const double focal = 1.0 / std::tan(22.5 * 3.14159265358979 / 180.0);
+    double columns[4], rows[4];
+    for (int i = 0; i < 4; ++i) {
+        double aspect = (double)present.width / present.height;
+        columns[i] = (1.0 + focal / aspect * corners[i].x / 60.1) / 2.0 * present.width;
+        rows[i] = (1.0 + focal * corners[i].z / 60.1) / 2.0 * present.height;
+    }
+    // A sphere of radius 0.5 there is about 6 pixels across its radius on a 600-pixel view; the
+    // dark starry ball of pickup 0 shows least.
+    double reach = 0.5 * focal / 60.1 * present.height / 2.0 + 3.0;
+    int near[4] = {0, 0, 0, 0};
+    int stray = 0;
+    for (int y = 0; y < present.height; ++y)
+        for (int x = 0; x < present.width; ++x) {
+            std::size_t at = ((std::size_t)y * present.width + x) * 3;
+            int difference = 0;
+            for (int c = 0; c < 3; ++c)
+                difference = std::max(difference, std::abs(present.rgb[at + c] - away.rgb[at + c]));
+            if (difference <= 24)
+                continue;
+            bool placed = false;
+            for (int i = 0; i < 4; ++i)
+                if (std::hypot(x + 0.5 - columns[i], y + 0.5 - rows[i]) <= reach) {
+                    ++near[i];
+                    placed = true;
+                }
+            stray += !placed;
+        }
+    for (int i = 0; i < 4; ++i)
+        EXPECT_GT(near[i], 8) << "pickup " << i << " at " << columns[i] << ", " << rows[i];
+    EXPECT_EQ(stray, 0);
 }
 
 }  // namespace
