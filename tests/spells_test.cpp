@@ -1,8 +1,12 @@
 // Casting and selecting spells, the automatic switch, running out of charges, and the ball's
 // flight, bounces, hits and blasts, driven frame by frame through the replay driver.
 #include <gtest/gtest.h>
+#include <png.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -568,6 +572,138 @@ TEST(Charges, ChargesThatComeBackDuringAHiddenBlastBringItBackToThePlayer)
     EXPECT_EQ(FirstQuiet(run, 1), 26);
     EXPECT_EQ(Field(run, 26, "health"), 600.0f - 21 * 3.0f);
     EXPECT_EQ(Field(run, 40, "health"), Field(run, 26, "health"));
+}
+
+}  // namespace
+
+namespace {
+
+struct Picture {
+    unsigned width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+};
+
+Picture ReadShot(const std::string& path)
+{
+    Picture picture;
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+        ADD_FAILURE() << "no shot " << path << ": " << image.message;
+        return picture;
+    }
+    image.format = PNG_FORMAT_RGB;
+    picture.width = image.width;
+    picture.height = image.height;
+    picture.rgb.resize(PNG_IMAGE_SIZE(image));
+    png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr);
+    return picture;
+}
+
+// Where the shots go: the directory named by TRIMVALD_SPELL_SHOTS, or the test's temporary one.
+std::string ShotPath(const std::string& name)
+{
+    const char* dir = std::getenv("TRIMVALD_SPELL_SHOTS");
+    return (dir ? std::string(dir) + "/" : ::testing::TempDir() + std::to_string(getpid()) + "_") + name + ".png";
+}
+
+// What the ball adds to the picture, summed per colour, and the pixels it changes.
+struct Added {
+    double red = 0, green = 0, blue = 0;
+    int pixels = 0;
+};
+
+Added Difference(const Picture& with, const Picture& without)
+{
+    Added added;
+    if (with.rgb.size() != without.rgb.size() || with.rgb.empty()) {
+        ADD_FAILURE() << "pictures of different sizes";
+        return added;
+    }
+    // The HUD line along the bottom says whether a charge is left: it is left out.
+    std::size_t hud = (std::size_t)with.width * 3 * (with.height - 80);
+    for (std::size_t i = 0; i < hud; i += 3) {
+        int r = with.rgb[i] - without.rgb[i], g = with.rgb[i + 1] - without.rgb[i + 1], b = with.rgb[i + 2] - without.rgb[i + 2];
+        added.red += r;
+        added.green += g;
+        added.blue += b;
+        added.pixels += std::abs(r) + std::abs(g) + std::abs(b) > 30;
+    }
+    return added;
+}
+
+}  // namespace
+
+namespace {
+
+struct ShotCase {
+    float spell;
+    const char* name;
+};
+
+// Each spell's ball in its last frame of flight and in its blast, cast 20 degrees down at the
+// floor ahead (the ball lightning straight at the enemy waiting 3 ahead, since it would bounce
+// off the floor), against the same frames with all charges gone, where the ball lies hidden
+// under the floor.
+TEST(SpellPictures, EachBallAndItsBlastWearTheSpellsTexture)
+{
+    for (ShotCase spell : {ShotCase{1.0f, "loser"}, ShotCase{2.0f, "lightning"}, ShotCase{3.0f, "ice"}, ShotCase{4.0f, "fire"}}) {
+        SCOPED_TRACE(spell.name);
+        bool lightning = spell.spell == 2.0f;
+        PinnedEnemy enemy{0.0f, -0.05f, -7.0f};
+        auto setUp = [=](bool charged) {
+            return [=] {
+                Playing();
+                if (lightning)
+                    enemy();
+                game.pitch = lightning ? 0.0f : 20.0f;
+                game.selectedSpell = spell.spell;
+                for (float& charges : game.ammo)
+                    charges = 0.0f;
+                game.ammo[(int)spell.spell - 1] = charged ? 1.0f : 0.0f;
+            };
+        };
+        ReplayOptions options;
+        if (lightning)
+            options.frameEnd = [enemy](int) { enemy(); };
+        ReplayOptions empty = options;
+        const std::string script = "answer yes\nframes 1 E\nframes 24\n";
+        int start = FirstExploding(RunScenario(script, options, setUp(true)), 2);
+        ASSERT_GT(start, 2);
+        int flight = start - 1;
+        int blast = start + 12;
+        options.shots[flight] = ShotPath(std::string(spell.name) + "_flight");
+        options.shots[blast] = ShotPath(std::string(spell.name) + "_blast");
+        empty.shots[flight] = ShotPath(std::string(spell.name) + "_flight_none");
+        empty.shots[blast] = ShotPath(std::string(spell.name) + "_blast_none");
+        RunScenario(script, options, setUp(true));
+        RunScenario(script, empty, setUp(false));
+        Added ball = Difference(ReadShot(options.shots[flight]), ReadShot(empty.shots[flight]));
+        Added swell = Difference(ReadShot(options.shots[blast]), ReadShot(empty.shots[blast]));
+        EXPECT_GT(ball.pixels, 50) << "the ball in flight shows (the ball lightning's black only faintly)";
+        EXPECT_GT(swell.pixels, 20000) << "the blast swells over a good part of the view";
+        // The balls glow in their spell's colours: the murky green sphere, the icy blue ball,
+        // the orange fireball (the ball lightning's stars and nebula take on what lies behind).
+        if (spell.spell == 1.0f) {
+            EXPECT_GT(ball.green, ball.red);
+            EXPECT_GT(ball.red, ball.blue);
+            EXPECT_GT(swell.green, swell.red);
+        }
+        if (spell.spell == 3.0f) {
+            EXPECT_GT(ball.blue, ball.red);
+            EXPECT_GT(swell.blue, swell.green);
+            EXPECT_GT(swell.green, swell.red);
+        }
+        if (spell.spell == 4.0f) {
+            EXPECT_GT(ball.red, ball.green);
+            EXPECT_GT(ball.green, ball.blue);
+            EXPECT_GT(swell.red, swell.green);
+        }
+        if (!std::getenv("TRIMVALD_SPELL_SHOTS"))
+            for (const auto* shots : {&options.shots, &empty.shots})
+                for (const auto& shot : *shots)
+                    std::remove(shot.second.c_str());
+    }
 }
 
 }  // namespace
