@@ -24,6 +24,7 @@ namespace {
 const DWORD cueFlags = SND_FILENAME | SND_ASYNC;  // 0x20001, as every cue is played
 const char* const menuSound = "Data\\Sounds\\1M.wav";
 const char* const pickupSound = "Data\\Sounds\\1A.wav";
+const char* const castSound = "Data\\Sounds\\1F.wav";
 
 // Bytes the device plays for a wave file: 16-bit stereo at 22,050 Hz, as the layer opens it.
 uint32_t DeviceBytes(const std::string& file)
@@ -137,7 +138,8 @@ TEST_F(SoundLayer, WithoutADeviceEveryCallReturnsAndNoneTriesAgain)
 }
 
 // The cues as the game starts them, in one pass of the main loop: Enter's menu cue in the menu
-// input, the pickup cue late in the frame, Escape's menu cue after the frame.
+// input, the pickup cue late in the frame, Escape's menu cue after the frame and the cast cue
+// after the swap.
 TEST(SoundCues, MenuCuesOncePerPressAndInTheOrderOfThePass)
 {
     ReplayOptions options;
@@ -148,14 +150,15 @@ TEST(SoundCues, MenuCuesOncePerPressAndInTheOrderOfThePass)
         }
     };
     ScenarioResult run = RunScenario(
-        "answer yes\nframes 5 ENTER\nframes 2\nframes 1 ENTER ESC\nframes 3 ESC\nframes 2\nframes 1 ESC\n", options,
+        "answer yes\nframes 5 ENTER\nframes 2\nframes 1 ENTER ESC E\nframes 3 ESC\nframes 2\nframes 1 ESC\n", options,
         [] { game.difficulty = 1.0f; });
     auto sounds = [&](int frame) { return run.frame(frame)["sounds"].get<std::vector<std::string>>(); };
     using Cues = std::vector<std::string>;
     EXPECT_EQ(sounds(1), Cues({menuSound})) << "a new game";
     for (int frame = 2; frame <= 7; ++frame)
         EXPECT_EQ(sounds(frame), Cues({pickupSound})) << "held Enter plays no more; frame " << frame;
-    EXPECT_EQ(sounds(8), Cues({menuSound, pickupSound, menuSound})) << "Enter, the square, then Escape (a pause)";
+    EXPECT_EQ(sounds(8), Cues({menuSound, pickupSound, menuSound, castSound}))
+        << "Enter, the square, Escape (a pause), then the cast";
     for (int frame = 9; frame <= 13; ++frame)
         EXPECT_EQ(sounds(frame), Cues({pickupSound})) << "the world runs on behind the panel; frame " << frame;
     EXPECT_EQ(run.frameCount(), 14);
