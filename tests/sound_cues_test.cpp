@@ -25,6 +25,11 @@ const DWORD cueFlags = SND_FILENAME | SND_ASYNC;  // 0x20001, as every cue is pl
 const char* const menuSound = "Data\\Sounds\\1M.wav";
 const char* const pickupSound = "Data\\Sounds\\1A.wav";
 const char* const castSound = "Data\\Sounds\\1F.wav";
+const char* const contactSound = "Data\\Sounds\\2D.wav";
+const char* const deathSound = "Data\\Sounds\\1V.wav";
+const char* const ignitionSound = "Data\\Sounds\\1E.wav";
+const char* const lightningSound = "Data\\Sounds\\1D.wav";
+const char* const respawnSound = "Data\\Sounds\\1U.wav";
 
 // Bytes the device plays for a wave file: 16-bit stereo at 22,050 Hz, as the layer opens it.
 uint32_t DeviceBytes(const std::string& file)
@@ -164,6 +169,46 @@ TEST(SoundCues, MenuCuesOncePerPressAndInTheOrderOfThePass)
     EXPECT_EQ(run.frameCount(), 14);
     EXPECT_EQ(sounds(14).back(), menuSound) << "Escape with no game running ends the program";
     EXPECT_EQ(run.exitCode(), 0);
+}
+
+// Every event of a pass at once, in the fifth frame of a game: Enter, the enemy on the player
+// and dying, a pickup about to return, the player in a corner square, a burn catching, then
+// Escape and a cast. The lightning strikes by its own rolls; when it does, its cue comes after
+// the death cue and before the respawn cue.
+TEST(SoundCues, AllCuesOfOnePassInTheOrderOfTheFrame)
+{
+    ReplayOptions options;
+    options.frameEnd = [](int frame) {
+        if (frame == 1) {
+            game.playerX = 19.0f;
+            game.playerZ = 19.0f;
+        }
+        if (frame == 4) {
+            game.jumpHeight = 0.0f;
+            game.jumpVelocity = 0.0f;
+            game.enemyX = -19.0f;
+            game.enemyZ = -19.0f;
+            game.enemyY = 0.5f;
+            game.enemyHealth = 0.0f;
+            game.pickupTimer[0] = 198.0f;
+            game.burning = 1.0f;
+            game.burnTimer = 1.0f;
+        }
+    };
+    ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes 3\nframes 1 ENTER ESC E\n", options,
+                                     [] { game.difficulty = 1.0f; });
+    std::vector<std::string> sounds = run.frame(5)["sounds"];
+    std::vector<std::string> expected = {menuSound,   contactSound, deathSound, respawnSound, pickupSound,
+                                         ignitionSound, menuSound,  castSound};
+    std::vector<std::string> withoutLightning;
+    for (std::size_t i = 0; i < sounds.size(); ++i) {
+        if (sounds[i] != lightningSound) {
+            withoutLightning.push_back(sounds[i]);
+            continue;
+        }
+        EXPECT_EQ(withoutLightning.size(), 3u) << "the lightning cue between the death and the respawn cues";
+    }
+    EXPECT_EQ(withoutLightning, expected);
 }
 
 }  // namespace
