@@ -3,6 +3,7 @@
 // The game never calls these; with no hooks installed the layer behaves as a desktop program.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/winapi.h"
@@ -64,6 +65,12 @@ void LayerSetPerformanceCounterAvailable(bool available);
 void LayerSetMillisecondClock(DWORD now);
 // How many times the clocks have been read since the program started.
 long LayerClockReadings();
+
+// What the sound player holds, for checks: the bytes still queued on the audio device, whether
+// a device is open; and a reset that closes it and forgets a device that failed.
+uint32_t LayerQueuedSoundBytes();
+bool LayerSoundDeviceOpen();
+void LayerResetSound();
 
 // Converts Windows-1251 bytes to UTF-8 and back (characters cp1251 lacks become '?').
 std::string Cp1251ToUtf8(const char* text);

@@ -40,8 +40,16 @@ std::vector<nlohmann::json> ScenarioResult::frames() const
 
 nlohmann::json ScenarioResult::frame(int number) const
 {
-    for (const auto& line : frames())
-        if (line["frame"] == number)
+    // Frame dumps come in order, one per frame from 1: look where it should stand first.
+    if (number >= 1) {
+        for (std::size_t i = (std::size_t)number - 1; i < lines.size() && i <= (std::size_t)number + 64; ++i) {
+            const nlohmann::json& line = lines[i];
+            if (line.contains("drawn") && line["frame"] == number)
+                return line;
+        }
+    }
+    for (const auto& line : lines)
+        if (line.contains("drawn") && line["frame"] == number)
             return line;
     return nullptr;
 }

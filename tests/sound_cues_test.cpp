@@ -11,13 +11,9 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "platform/automation.h"
 #include "platform/platform.h"
 #include "tests/scenario.h"
-
-// The layer's sound checks (platform/sound.cpp).
-uint32_t LayerQueuedSoundBytes();
-bool LayerSoundDeviceOpen();
-void LayerResetSound();
 
 namespace {
 
