@@ -8,6 +8,7 @@
 #include "render/sound_cues.h"
 #include "render/textures.h"
 
+static const double chaseDivisor = 40.0;
 static const double freeChaseRate = 1.5;
 static const double freeClimbRate = 0.02;
 static const double spinStep = 4.0;
@@ -74,6 +75,16 @@ void EnemyDeathStep()
     }
 }
 
+// One horizontal axis of the pursuit: toward the target, a fortieth of the distance times the
+// chase rate, never past it.
+static void ChaseAxis(float& stored, double target)
+{
+    if (stored > target)
+        stored = (float)((double)stored - ((double)stored - target) / chaseDivisor * (double)game.chaseRate);
+    if (stored < target)
+        stored = (float)((double)stored + (target - (double)stored) / chaseDivisor * (double)game.chaseRate);
+}
+
 void EnemyStep()
 {
     // Drawn where it stood before this frame's pursuit.
@@ -90,6 +101,17 @@ void EnemyStep()
         game.climbRate = 0.0f;
         game.freezeTimer += 1;
         glBindTexture(GL_TEXTURE_2D, textures[11]);
+    }
+
+    if (game.enemyEmerged == 1) {
+        ChaseAxis(game.enemyX, -(double)game.playerX);
+        // Sink, then climb on the updated height: it settles just above the eye, or on it.
+        float eye = EyeLevel();
+        if (eye < game.enemyY)
+            game.enemyY = (float)((double)game.enemyY - (double)game.climbRate);
+        if (eye > game.enemyY)
+            game.enemyY = (float)((double)game.enemyY + (double)game.climbRate);
+        ChaseAxis(game.enemyZ, -(double)game.playerZ);
     }
 
     // The pulse is drawn before it is updated, so the drawn scale lags one frame.

@@ -154,6 +154,29 @@ TEST(EnemyPulse, ACycleOf26FramesBetweenSevenTenthsAnd135Hundredths)
     EXPECT_NEAR(Field(run, 1, "enemyScaleY"), 0.95f, 1e-6f);
 }
 
+TEST(EnemyPursuit, ItClosesAFortiethTimesOneAndAHalfAndSinksToTheEye)
+{
+    ReplayOptions options;
+    options.frameEnd = [](int frame) { StandAndRaise(frame, 3.0f); };
+    Shot(options, 40, "hunting");
+    ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes 99\n", options);
+    // Target stored x = -3, z = -10: 3.75 % of the distance a frame, never past it.
+    for (int frame = 3; frame <= 100; ++frame) {
+        float x = Field(run, frame - 1, "enemyX"), z = Field(run, frame - 1, "enemyZ");
+        EXPECT_NEAR(Field(run, frame, "enemyX"), x - (x + 3.0f) * 0.0375f, 1e-5f) << frame;
+        EXPECT_NEAR(Field(run, frame, "enemyZ"), z - (z + 10.0f) * 0.0375f, 1e-5f) << frame;
+        EXPECT_GE(Field(run, frame, "enemyX"), -3.0f);
+        EXPECT_NEAR(Field(run, frame, "enemySpin") - Field(run, frame - 1, "enemySpin"), 4.0f, 1e-3f);
+    }
+    // From 2 it sinks 0.02 a frame to the eye at 0.5, in about 75 frames, and rests on or just above it.
+    EXPECT_NEAR(Field(run, 2, "enemyY"), 1.98f, 1e-5f);
+    EXPECT_GT(Field(run, 74, "enemyY"), 0.52f);
+    for (int frame = 78; frame <= 100; ++frame) {
+        EXPECT_GE(Field(run, frame, "enemyY"), 0.5f);
+        EXPECT_LE(Field(run, frame, "enemyY"), 0.52f);
+    }
+}
+
 // Frozen and set alight by one hit in frame 20 (the effects set at the end of frame 19), with
 // drift factors 3 and 0: the freeze stops the pursuit, so only the drift moves it.
 const ScenarioResult& FrozenAndBurning()
@@ -381,18 +404,21 @@ TEST(EnemyContact, TwoPointsAndTheCueInEveryFrameTheCentreIsInTheCubeAroundTheEy
             game.playerZ = 0.0f;
         }
     };
-    ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes 229\n", options);
-    int beforeRisen = 0;
-    for (int frame = 3; frame <= 230; ++frame) {
+    ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes 259\n", options);
+    int touches = 0, beforeRisen = 0;
+    for (int frame = 3; frame <= 260; ++frame) {
         // The test sees the height the enemy had at the end of the frame before.
         float y = Field(run, frame - 1, "enemyY");
         bool inside = y >= 0.5f - 1.0f && y <= 0.5f + 1.0f;
         float loss = Field(run, frame - 1, "health") - Field(run, frame, "health");
         EXPECT_EQ(loss, inside ? 2.0f : 0.0f) << frame;
         EXPECT_EQ(Count(run, frame, contactSound), inside ? 1 : 0) << frame;
+        touches += inside;
         beforeRisen += inside && run.frame(frame)["enemyEmerged"] == 0;
     }
     EXPECT_GT(beforeRisen, 15) << "it hurts while it rises through the eye";
+    EXPECT_GT(touches, 30);
+    EXPECT_EQ(Count(run, 260, contactSound), 1) << "hovering at the eye it keeps hurting";
 }
 
 TEST(EnemyRolls, TheLightningRollsSecondInEachFrameAndTheSameRunRepeats)

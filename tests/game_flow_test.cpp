@@ -176,6 +176,9 @@ TEST(Regeneration, OnePointEvery250FramesBelow100AndAtOnceAfterALongTimeAbove)
     options.frameEnd = [](int frame) {
         if (frame == 10)
             game.health = 50.0f;
+        // The enemy stays below the floor: only regeneration changes the health here.
+        game.enemyY = -20.0f;
+        game.enemyEmerged = 0;
     };
     ScenarioResult run = RunScenario("answer yes\nframes 700 ENTER\n", options, [] { game.difficulty = 8.0f; });
     // Level 8 starts at 100: no gain, the timer grows on; a fresh loss waits for the timer.
