@@ -268,27 +268,6 @@ TEST(Pickups, EachCornerSquareIsOpenAndRefillsAndSelectsItsOwnSpell)
     }
 }
 
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-};
-
-Picture ReadShot(const std::string& path)
-{
-    Picture picture;
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) {
-        ADD_FAILURE() << "no shot: " << image.message;
-        return picture;
-    }
-    image.format = PNG_FORMAT_RGB;
-    picture.width = (int)image.width;
-    picture.height = (int)image.height;
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr);
-    return picture;
-}
 
 // The arena seen from straight above its middle, the eye 60.5 above the floor plane's origin,
 // with the pickups present or sent away; frame 5 is shot.

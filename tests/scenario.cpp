@@ -1,6 +1,7 @@
 #include "tests/scenario.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <cstdio>
 #include <cstring>
@@ -120,4 +121,21 @@ void OpenGameWindowTest::TearDown()
     CloseGameWindow();
     InstallAutomation(nullptr);
     ResetShellState();
+}
+
+Picture ReadShot(const std::string& path)
+{
+    Picture picture;
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+        ADD_FAILURE() << "no shot " << path << ": " << image.message;
+        return picture;
+    }
+    image.format = PNG_FORMAT_RGB;
+    picture.width = (int)image.width;
+    picture.height = (int)image.height;
+    picture.rgb.resize(PNG_IMAGE_SIZE(image));
+    png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr);
+    return picture;
 }

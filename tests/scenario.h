@@ -27,6 +27,15 @@ void ResetShellState();
 ScenarioResult RunScenario(const std::string& scriptText, ReplayOptions options = ReplayOptions(),
                            const std::function<void()>& beforeRun = nullptr);
 
+// A screenshot read back: RGB rows, top row first.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+};
+
+// Reads a PNG the replay driver saved; an unreadable file fails the test and gives no picture.
+Picture ReadShot(const std::string& path);
+
 // A test with the game window opened as the game opens it (textures, scenery, font and render
 // state, a current context), message boxes answered Yes; closed again afterwards.
 class OpenGameWindowTest : public ::testing::Test {

@@ -578,27 +578,6 @@ TEST(Charges, ChargesThatComeBackDuringAHiddenBlastBringItBackToThePlayer)
 
 namespace {
 
-struct Picture {
-    unsigned width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-};
-
-Picture ReadShot(const std::string& path)
-{
-    Picture picture;
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) {
-        ADD_FAILURE() << "no shot " << path << ": " << image.message;
-        return picture;
-    }
-    image.format = PNG_FORMAT_RGB;
-    picture.width = image.width;
-    picture.height = image.height;
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr);
-    return picture;
-}
 
 // Where the shots go: the directory named by TRIMVALD_SPELL_SHOTS, or the test's temporary one.
 std::string ShotPath(const std::string& name)

@@ -1,7 +1,6 @@
 // The title panel's texts as drawn: the score line only once something was killed, and the
 // difficulty line from the choosing column before a game and from the other in a pause.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <string>
 #include <unistd.h>
@@ -12,11 +11,6 @@
 
 namespace {
 
-struct Picture {
-    unsigned width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-};
-
 // The panel fully in (frame 110), shot to a PNG and read back.
 Picture TitleShot(const std::string& script, const std::function<void()>& beforeRun)
 {
@@ -24,18 +18,7 @@ Picture TitleShot(const std::string& script, const std::function<void()>& before
     ReplayOptions options;
     options.shots[110] = path;
     RunScenario(script, options, beforeRun);
-    Picture picture;
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) {
-        ADD_FAILURE() << "no shot: " << image.message;
-        return picture;
-    }
-    image.format = PNG_FORMAT_RGB;
-    picture.width = image.width;
-    picture.height = image.height;
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr);
+    Picture picture = ReadShot(path);
     std::remove(path.c_str());
     return picture;
 }
@@ -48,9 +31,9 @@ std::vector<unsigned> DifferingRows(const Picture& a, const Picture& b)
         ADD_FAILURE() << "pictures of different sizes";
         return rows;
     }
-    for (unsigned y = 0; y < a.height; ++y) {
+    for (int y = 0; y < a.height; ++y) {
         int changed = 0;
-        for (unsigned i = y * a.width * 3; i < (y + 1) * a.width * 3; ++i)
+        for (std::size_t i = (std::size_t)y * a.width * 3; i < (std::size_t)(y + 1) * a.width * 3; ++i)
             changed += std::abs(a.rgb[i] - b.rgb[i]) > 40;
         if (changed > 6)
             rows.push_back(y);
