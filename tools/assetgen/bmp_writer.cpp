@@ -1,24 +1,9 @@
 #include "tools/assetgen/bmp_writer.h"
+#include "tools/assetgen/little_endian.h"
 
 #include <cstdint>
 #include <fstream>
 #include <vector>
-
-namespace {
-
-void Put16(std::vector<unsigned char>& out, uint16_t v)
-{
-    out.push_back(static_cast<unsigned char>(v & 0xFF));
-    out.push_back(static_cast<unsigned char>(v >> 8));
-}
-
-void Put32(std::vector<unsigned char>& out, uint32_t v)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<unsigned char>((v >> shift) & 0xFF));
-}
-
-}  // namespace
 
 bool WriteBmp(const std::string& path, const Image& image)
 {

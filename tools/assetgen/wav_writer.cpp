@@ -1,4 +1,5 @@
 #include "tools/assetgen/wav_writer.h"
+#include "tools/assetgen/little_endian.h"
 
 #include <cmath>
 #include <cstdint>
@@ -6,17 +7,6 @@
 
 namespace {
 
-void Put16(std::vector<unsigned char>& out, uint16_t v)
-{
-    out.push_back(static_cast<unsigned char>(v & 0xFF));
-    out.push_back(static_cast<unsigned char>(v >> 8));
-}
-
-void Put32(std::vector<unsigned char>& out, uint32_t v)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<unsigned char>((v >> shift) & 0xFF));
-}
 
 void PutTag(std::vector<unsigned char>& out, const char* tag)
 {
