@@ -70,6 +70,12 @@ TEST(ReplayCli, DumpLastAndTimingComeBeforeTheExitLine)
     for (const char* key : {"startupMs", "frameMsMedian", "frameMsP99", "frameMsMax"})
         EXPECT_GE(timing[key].get<double>(), 0.0) << key;
     EXPECT_LE(timing["frameMsMedian"].get<double>(), timing["frameMsMax"].get<double>());
+
+    // Only the listed frames count: 2 and 4 to 5 of six.
+    run = Replay("--timing-frames 2,4-5 -", "answer yes\nframes 6\n");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 3u);
+    EXPECT_EQ(nlohmann::json::parse(run.lines[1])["timing"]["frames"], 3);
 }
 
 TEST(ReplayCli, BadScriptsAndOptionsAreRefusedWithTheLineNamed)
@@ -87,6 +93,8 @@ TEST(ReplayCli, BadScriptsAndOptionsAreRefusedWithTheLineNamed)
         {"-", "frames 1 vk:300\n", "script line 1: unknown key 'vk:300'"},
         {"--dump sometimes -", "", "--dump takes every, last"},
         {"--shot 0:x.png -", "", "--shot takes FRAME:FILE.png"},
+        {"--timing-frames 9-3 -", "", "--timing-frames takes frames and ranges"},
+        {"--timing-frames 1-999999999999 -", "", "--timing-frames takes frames and ranges"},
         {"", "", "no script given"},
         {"/nonexistent/script", "", "cannot read script"},
     };

@@ -49,14 +49,24 @@ static double MsSince(Clock::time_point from)
     return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
 }
 
+static bool TimedFrame(int frame)
+{
+    if (options->timingFrames.empty())
+        return true;
+    for (const auto& range : options->timingFrames)
+        if (range.first <= frame && frame <= range.second)
+            return true;
+    return false;
+}
+
 static void EndFrame()
 {
     if (!frameInProgress)
         return;
     frameInProgress = false;
-    if (options->timing)
-        frameMs.push_back(MsSince(frameBegan));
     ++framesCompleted;
+    if (options->timing && TimedFrame(framesCompleted))
+        frameMs.push_back(MsSince(frameBegan));
     if (options->frameEnd)
         options->frameEnd(framesCompleted);
     if (closeDelivered && ++framesAfterClose > framesAfterCloseLimit) {

@@ -6,6 +6,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tools/replay/script.h"
 
@@ -16,6 +18,8 @@ struct ReplayOptions {
     std::set<int> dumpFrames;
     std::map<int, std::string> shots;  // frame -> PNG path
     bool timing = false;
+    // With timing on, the inclusive ranges of frames whose passes are counted; none counts all.
+    std::vector<std::pair<int, int>> timingFrames;
     // Called at the end of every frame's pass with its number, before it is dumped (tests use
     // it to change the game between frames, as damage would).
     std::function<void(int)> frameEnd;

@@ -17,7 +17,7 @@ static int Usage(const std::string& why)
     std::fprintf(stderr,
                  "trimvald-replay: %s\n"
                  "usage: trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... "
-                 "[--timing] SCRIPT\n",
+                 "[--timing] [--timing-frames N|A-B[,...]] SCRIPT\n",
                  why.c_str());
     return 2;
 }
@@ -52,19 +52,46 @@ static bool ParseDump(const std::string& value, ReplayOptions& options)
     return !options.dumpFrames.empty();
 }
 
+// Frames like 5, 100-150 and 300-320, comma-separated; ranges are inclusive.
+static bool ParseFrameRanges(const std::string& value, std::vector<std::pair<int, int>>& ranges)
+{
+    std::stringstream list(value);
+    std::string item;
+    while (std::getline(list, item, ',')) {
+        std::size_t dash = item.find('-');
+        int first, last;
+        if (dash == std::string::npos) {
+            if (!ParseFrameNumber(item, first))
+                return false;
+            last = first;
+        } else if (!ParseFrameNumber(item.substr(0, dash), first) ||
+                   !ParseFrameNumber(item.substr(dash + 1), last) || last < first) {
+            return false;
+        }
+        ranges.emplace_back(first, last);
+    }
+    return !ranges.empty();
+}
+
 int main(int argc, char** argv)
 {
     ReplayOptions options;
     std::string scriptPath;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--dump" || arg == "--shot") {
+        if (arg == "--dump" || arg == "--shot" || arg == "--timing-frames") {
             if (i + 1 >= argc)
                 return Usage(arg + " needs a value");
             std::string value = argv[++i];
             if (arg == "--dump") {
                 if (!ParseDump(value, options))
                     return Usage("--dump takes every, last or frame numbers like 1,5,20");
+                continue;
+            }
+            if (arg == "--timing-frames") {
+                options.timing = true;
+                if (!ParseFrameRanges(value, options.timingFrames))
+                    return Usage("--timing-frames takes frames and ranges like 5,100-150");
                 continue;
             }
             std::size_t colon = value.find(':');

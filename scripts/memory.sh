@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Plays a million frames through the replay driver and samples its resident size as it goes:
+# whole games over and over, walking in circles, casting all the time, the enemy dying and the
+# player too, each game over answered with a new game. Mesa's llvmpipe draws, into a 40x30
+# viewport so that a frame costs a few milliseconds (about an hour in all); the no-op driver
+# (GALLIUM_NOOP) cannot be used here, as it keeps every vertex buffer it is handed and grows
+# by itself. Prints the samples and the growth from the second sample to the last.
+# Usage: scripts/memory.sh [FRAMES]   (default 1000000)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root/build/default"
+frames=${1:-1000000}
+script=$(mktemp)
+trap 'rm -f "$script"' EXIT
+{
+  echo "answer yes"
+  echo "resize 40 30"
+  blocks=$(( (frames + 2999) / 3000 ))
+  for ((i = 0; i < blocks; i++)); do
+    digit=$(( i % 10 ))
+    echo "frames 1 $digit"
+    echo "frames 1 ENTER"
+    echo "frames 1499 W E mouse 8 0"
+    echo "frames 1499 D E SPACE mouse -5 1"
+  done
+} >"$script"
+
+LP_NUM_THREADS=1 SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
+  ./trimvald-replay --dump last "$script" >/tmp/trimvald-memory.$$.out 2>&1 &
+runner=$!
+samples=()
+while kill -0 "$runner" 2>/dev/null; do
+  pid=$(pgrep -n -f "trimvald-replay --dump last $script" || true)
+  if [ -n "$pid" ] && [ -r "/proc/$pid/status" ]; then
+    rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)
+    [ -n "$rss" ] && samples+=("$rss") && echo "  $(date +%T) resident ${rss} KiB"
+  fi
+  sleep 60
+done
+wait "$runner" || true
+tail -1 /tmp/trimvald-memory.$$.out
+rm -f /tmp/trimvald-memory.$$.out
+if [ ${#samples[@]} -ge 3 ]; then
+  echo "growth from the second sample to the last: $(( samples[-1] - samples[1] )) KiB"
+fi
