@@ -18,26 +18,12 @@ const char* const deathSound = "Data\\Sounds\\1V.wav";
 const char* const ignitionSound = "Data\\Sounds\\1E.wav";
 const char* const lightningSound = "Data\\Sounds\\1D.wav";
 
-float Field(const ScenarioResult& run, int frame, const char* name)
-{
-    return run.frame(frame)[name].get<float>();
-}
-
-int Count(const ScenarioResult& run, int frame, const char* sound)
-{
-    int count = 0;
-    nlohmann::json dump = run.frame(frame);
-    for (const auto& played : dump["sounds"])
-        count += played == sound;
-    return count;
-}
-
 // Frames (from..to) in which the sound was played.
 std::vector<int> FramesWith(const ScenarioResult& run, const char* sound, int from, int to)
 {
     std::vector<int> found;
     for (int frame = from; frame <= to; ++frame)
-        if (Count(run, frame, sound) > 0)
+        if (SoundCount(run.frame(frame), sound) > 0)
             found.push_back(frame);
     return found;
 }
@@ -389,8 +375,8 @@ TEST(EnemyLightning, TheHitTestAgainstTheTurnedLineWithItsBandAndHeightWindow)
     for (int k = 0; k < count; ++k) {
         int frame = 11 + 2 * k;
         EXPECT_EQ(Field(run, frame, "health"), cases[k].struck ? 490.0f : 500.0f) << cases[k].name;
-        EXPECT_EQ(Count(run, frame, lightningSound), cases[k].struck ? 1 : 0) << cases[k].name;
-        EXPECT_EQ(Count(run, frame, contactSound), 0) << cases[k].name;
+        EXPECT_EQ(SoundCount(run.frame(frame), lightningSound), cases[k].struck ? 1 : 0) << cases[k].name;
+        EXPECT_EQ(SoundCount(run.frame(frame), contactSound), 0) << cases[k].name;
     }
 }
 
@@ -412,13 +398,13 @@ TEST(EnemyContact, TwoPointsAndTheCueInEveryFrameTheCentreIsInTheCubeAroundTheEy
         bool inside = y >= 0.5f - 1.0f && y <= 0.5f + 1.0f;
         float loss = Field(run, frame - 1, "health") - Field(run, frame, "health");
         EXPECT_EQ(loss, inside ? 2.0f : 0.0f) << frame;
-        EXPECT_EQ(Count(run, frame, contactSound), inside ? 1 : 0) << frame;
+        EXPECT_EQ(SoundCount(run.frame(frame), contactSound), inside ? 1 : 0) << frame;
         touches += inside;
         beforeRisen += inside && run.frame(frame)["enemyEmerged"] == 0;
     }
     EXPECT_GT(beforeRisen, 15) << "it hurts while it rises through the eye";
     EXPECT_GT(touches, 30);
-    EXPECT_EQ(Count(run, 260, contactSound), 1) << "hovering at the eye it keeps hurting";
+    EXPECT_EQ(SoundCount(run.frame(260), contactSound), 1) << "hovering at the eye it keeps hurting";
 }
 
 TEST(EnemyRolls, TheLightningRollsSecondInEachFrameAndTheSameRunRepeats)

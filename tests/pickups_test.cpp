@@ -26,14 +26,6 @@ struct Corner {
 };
 const Corner corners[4] = {{-19, -19, 2, 5}, {-19, 19, 3, 1}, {19, 19, 1, 10}, {19, -19, 4, 1}};
 
-int Count(const nlohmann::json& frame, const char* sound)
-{
-    int count = 0;
-    for (const auto& played : frame["sounds"])
-        count += played == sound;
-    return count;
-}
-
 float At(const nlohmann::json& frame, const char* field, int index)
 {
     return frame[field][index].get<float>();
@@ -69,7 +61,7 @@ TEST(Pickups, StandStillBehindThePanel)
     EXPECT_EQ(last["pickupSpin"], 0);
     EXPECT_EQ(last["pickupTimer"], nlohmann::json::array({0.0, 0.0, 0.0, 0.0}));
     for (const auto& frame : run.frames())
-        EXPECT_EQ(Count(frame, respawnSound) + Count(frame, pickupSound), 0);
+        EXPECT_EQ(SoundCount(frame, respawnSound) + SoundCount(frame, pickupSound), 0);
 }
 
 TEST(Pickups, AbsentForTheFirst200FramesOfAGameWithOneRespawnCueInThe199th)
@@ -81,8 +73,8 @@ TEST(Pickups, AbsentForTheFirst200FramesOfAGameWithOneRespawnCueInThe199th)
         const nlohmann::json& frame = frames.at(number);
         ASSERT_FALSE(frame.is_null()) << number;
         // Four counters reach 199 together, and the cue sounds once.
-        EXPECT_EQ(Count(frame, respawnSound), number == 199 ? 1 : 0) << number;
-        EXPECT_EQ(Count(frame, pickupSound), 0) << number;
+        EXPECT_EQ(SoundCount(frame, respawnSound), number == 199 ? 1 : 0) << number;
+        EXPECT_EQ(SoundCount(frame, pickupSound), 0) << number;
         EXPECT_EQ(frame["pickupY"].get<float>(), 0.4f) << number;
         EXPECT_EQ(frame["pickupSpin"], 4 * number) << "four pickups turn it by one each";
         for (int i = 0; i < 4; ++i) {
@@ -116,7 +108,7 @@ TEST(Pickups, CollectedOnTheWayIntoACornerButNotPressedIntoIt)
     int collected = 0;
     for (int number = 2; number <= 152; ++number) {
         const nlohmann::json& frame = frames.at(number);
-        if (Count(frame, pickupSound))
+        if (SoundCount(frame, pickupSound))
             cueFrames.push_back(number);
         if (At(frame, "ammo", 2) != At(frames.at(number - 1), "ammo", 2)) {
             EXPECT_EQ(collected, 0) << "collected once only";
@@ -143,7 +135,7 @@ TEST(Pickups, CollectedOnTheWayIntoACornerButNotPressedIntoIt)
     EXPECT_EQ(last["playerX"], -19.5);
     EXPECT_EQ(last["playerZ"], 19.5);
     EXPECT_LT(cueFrames.back(), 140) << "long pressed into the corner at the end";
-    EXPECT_EQ(Count(last, pickupSound), 0);
+    EXPECT_EQ(SoundCount(last, pickupSound), 0);
 }
 
 TEST(Pickups, TheCueSoundsInEveryFrameInASquareAndTheFirstCollectionComesInThe200th)
@@ -162,13 +154,13 @@ TEST(Pickups, TheCueSoundsInEveryFrameInASquareAndTheFirstCollectionComesInThe20
     std::vector<nlohmann::json> frames = ByFrame(run);
     for (int number = 2; number <= 260; ++number) {
         const nlohmann::json& frame = frames.at(number);
-        EXPECT_EQ(Count(frame, pickupSound), 1) << number;
+        EXPECT_EQ(SoundCount(frame, pickupSound), 1) << number;
         EXPECT_EQ(At(frame, "ammo", 3), number < 200 ? 0.0f : 1.0f) << number;
     }
     // The respawn cue comes before the pickup cue of the same frame.
     nlohmann::json respawn = frames.at(199);
     std::vector<std::string> sounds = respawn["sounds"];
-    ASSERT_EQ(Count(respawn, respawnSound), 1);
+    ASSERT_EQ(SoundCount(respawn, respawnSound), 1);
     auto first = std::find(sounds.begin(), sounds.end(), respawnSound);
     EXPECT_LT(first - sounds.begin(), std::find(sounds.begin(), sounds.end(), pickupSound) - sounds.begin());
     // Collected the moment its counter reaches 200, a frame before it would have been drawn.
@@ -205,7 +197,7 @@ TEST(Pickups, AbsentFor600FramesAfterACollectionAndChargesWithoutBound)
     for (int number = 3; number <= 602; ++number) {
         const nlohmann::json& frame = frames.at(number);
         EXPECT_EQ(At(frame, "pickupZ", 2), 190.0f) << number;
-        EXPECT_EQ(Count(frame, respawnSound), number == 601 ? 1 : 0) << number;
+        EXPECT_EQ(SoundCount(frame, respawnSound), number == 601 ? 1 : 0) << number;
         EXPECT_EQ(At(frame, "ammo", 0), 1010.0f) << number;
     }
     nlohmann::json again = frames.at(603);
@@ -255,7 +247,7 @@ TEST(Pickups, EachCornerSquareIsOpenAndRefillsAndSelectsItsOwnSpell)
     for (std::size_t p = 0; p < places.size(); ++p) {
         const nlohmann::json& frame = frames.at((int)p + 2);
         const Place& place = places[p];
-        EXPECT_EQ(Count(frame, pickupSound), place.inside ? 1 : 0)
+        EXPECT_EQ(SoundCount(frame, pickupSound), place.inside ? 1 : 0)
             << "at " << place.x << ", " << place.z;
         const Corner& corner = corners[p / 9];
         if (p % 9 == 6) {

@@ -8,11 +8,6 @@
 
 namespace {
 
-float Field(const ScenarioResult& run, int frame, const char* name)
-{
-    return run.frame(frame)[name].get<float>();
-}
-
 TEST(Player, ANewGameFallsFor174FramesAndTheWalkFactorDecaysAndRecovers)
 {
     ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes 260\n");

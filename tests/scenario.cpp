@@ -39,6 +39,19 @@ std::vector<nlohmann::json> ScenarioResult::frames() const
     return dumps;
 }
 
+float Field(const ScenarioResult& run, int frame, const char* name)
+{
+    return run.frame(frame)[name].get<float>();
+}
+
+int SoundCount(const nlohmann::json& frame, const char* sound)
+{
+    int count = 0;
+    for (const auto& played : frame["sounds"])
+        count += played == sound;
+    return count;
+}
+
 nlohmann::json ScenarioResult::frame(int number) const
 {
     // Frame dumps come in order, one per frame from 1: look where it should stand first.

@@ -19,6 +19,12 @@ struct ScenarioResult {
     int frameCount() const;
 };
 
+// One number field of a frame's dump.
+float Field(const ScenarioResult& run, int frame, const char* name);
+
+// How many times a frame's dump lists the sound file.
+int SoundCount(const nlohmann::json& frame, const char* sound);
+
 // Puts the game and the layer back to their state at program start.
 void ResetShellState();
 

@@ -17,11 +17,6 @@ namespace {
 
 const char* const castSound = "Data\\Sounds\\1F.wav";
 
-float Field(const ScenarioResult& run, int frame, const char* name)
-{
-    return run.frame(frame)[name].get<float>();
-}
-
 float Ammo(const ScenarioResult& run, int frame, int spell)
 {
     return run.frame(frame)["ammo"][spell - 1].get<float>();
@@ -29,10 +24,7 @@ float Ammo(const ScenarioResult& run, int frame, int spell)
 
 int Casts(const nlohmann::json& frame)
 {
-    int casts = 0;
-    for (const auto& sound : frame["sounds"])
-        casts += sound == castSound;
-    return casts;
+    return SoundCount(frame, castSound);
 }
 
 int TotalCasts(const ScenarioResult& run)
