@@ -8,7 +8,8 @@ packages=(cmake ninja-build g++ pkg-config libsdl2-dev libgl1-mesa-dev libglu1-m
   xvfb xauth xdotool x11-apps fonts-paratype fonts-roboto fonts-dejavu-extra fonts-yanone-kaffeesatz
   clang libclang-rt-14-dev python3)
 if [ "${1:-}" = windows ]; then
-  packages+=(g++-mingw-w64-x86-64 zip)
+  # The cross compiler and the package, and Wine with what it needs to run the package here.
+  packages+=(g++-mingw-w64-x86-64 zip wine wine64 fonts-wine fonts-liberation locales)
 fi
 
 missing=()
