@@ -9,12 +9,14 @@ killed after a hard time limit and fails.
 """
 import argparse
 import os
-import select
 import signal
 import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from private_xvfb import PrivateXvfb, XvfbError  # noqa: E402
 
 START_CAPTION = "Запуск игры Тримвальд..."
 WINDOWED_CAPTION = "Тримвальд"  # the dialog offering to run in a window
@@ -37,40 +39,16 @@ class Display:
     share a server, and whatever DISPLAY the caller had is ignored."""
 
     def __init__(self, screen, workdir):
-        self.log = open(os.path.join(workdir, "xvfb.log"), "w")
-        read_end, write_end = os.pipe()
-        self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-noreset",
-             "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=self.log, stderr=subprocess.STDOUT)
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 10
-        while not number.endswith(b"\n"):
-            left = deadline - time.monotonic()
-            if left <= 0 or not select.select([read_end], [], [], left)[0]:
-                break
-            chunk = os.read(read_end, 16)
-            if not chunk:
-                break
-            number += chunk
-        os.close(read_end)
-        if not number.strip().isdigit():
-            self.close()
-            raise Failure(f"Xvfb did not start (screen {screen}); see {self.log.name}")
+        try:
+            self.xvfb = PrivateXvfb(screen, os.path.join(workdir, "xvfb.log"))
+        except XvfbError as error:
+            raise Failure(str(error))
         self.env = {k: v for k, v in os.environ.items()
                     if k not in ("DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY")}
-        self.env["DISPLAY"] = ":" + number.decode().strip()
+        self.env["DISPLAY"] = self.xvfb.name
 
     def close(self):
-        if self.server.poll() is None:
-            self.server.terminate()
-            try:
-                self.server.wait(5)
-            except subprocess.TimeoutExpired:
-                self.server.kill()
-                self.server.wait()
-        self.log.close()
+        self.xvfb.close()
 
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True,

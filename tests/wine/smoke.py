@@ -23,7 +23,6 @@ starts are stopped: its X server, and the wineserver of its own prefix.
 """
 import argparse
 import os
-import select
 import shutil
 import struct
 import subprocess
@@ -31,6 +30,9 @@ import sys
 import time
 import zipfile
 import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from private_xvfb import PrivateXvfb, XvfbError  # noqa: E402
 
 START_CAPTION = "Запуск игры Тримвальд..."
 WINDOWED_CAPTION = "Тримвальд"
@@ -48,39 +50,17 @@ def log(text):
 
 
 class Display:
-    """A private Xvfb; its number comes back through -displayfd, so parallel runs never share
-    a server."""
+    """A private Xvfb for this run."""
 
     def __init__(self, workdir):
-        self.log = open(os.path.join(workdir, "xvfb.log"), "w")
-        read_end, write_end = os.pipe()
-        self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-noreset",
-             "-nolisten", "tcp"], pass_fds=(write_end,), stdout=self.log, stderr=subprocess.STDOUT)
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 10
-        while not number.endswith(b"\n"):
-            left = deadline - time.monotonic()
-            if left <= 0 or not select.select([read_end], [], [], left)[0]:
-                break
-            chunk = os.read(read_end, 16)
-            if not chunk:
-                break
-            number += chunk
-        os.close(read_end)
-        if not number.strip().isdigit():
-            self.close()
-            raise Failure("Xvfb did not start")
-        self.name = ":" + number.strip().decode()
+        try:
+            self.xvfb = PrivateXvfb("1024x768x24", os.path.join(workdir, "xvfb.log"))
+        except XvfbError as error:
+            raise Failure(str(error))
+        self.name = self.xvfb.name
 
     def close(self):
-        self.server.terminate()
-        try:
-            self.server.wait(5)
-        except subprocess.TimeoutExpired:
-            self.server.kill()
-        self.log.close()
+        self.xvfb.close()
 
 
 class Wine:
