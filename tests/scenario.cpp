@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/game_window.h"
+#include "game/game_random.h"
 #include "game/game_state.h"
 #include "platform/automation.h"
 
@@ -81,6 +82,7 @@ int ScenarioResult::frameCount() const
 void ResetShellState()
 {
     game = GameState();
+    randomState = 1;
     std::memset(keys, 0, sizeof keys);
     fullscreen = 1;
     appActive = 1;
