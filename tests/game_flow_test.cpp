@@ -9,16 +9,6 @@ namespace {
 
 const char* const menuSound = "Data\\Sounds\\1M.wav";
 
-// The first frame (from `from`) whose dump satisfies the test, or 0.
-template <typename Test>
-int FirstFrame(const ScenarioResult& run, int from, Test test)
-{
-    for (const auto& frame : run.frames())
-        if (frame["frame"].get<int>() >= from && test(frame))
-            return frame["frame"].get<int>();
-    return 0;
-}
-
 float Slide(const nlohmann::json& frame)
 {
     return frame["titleSlide"].get<float>();

@@ -22,6 +22,16 @@ struct ScenarioResult {
 // One number field of a frame's dump.
 float Field(const ScenarioResult& run, int frame, const char* name);
 
+// The number of the first frame from `from` on whose dump satisfies the test, or 0.
+template <typename Test>
+int FirstFrame(const ScenarioResult& run, int from, Test test)
+{
+    for (const auto& frame : run.frames())
+        if (frame["frame"].get<int>() >= from && test(frame))
+            return frame["frame"].get<int>();
+    return 0;
+}
+
 // How many times a frame's dump lists the sound file.
 int SoundCount(const nlohmann::json& frame, const char* sound);
 

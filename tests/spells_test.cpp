@@ -35,16 +35,6 @@ int TotalCasts(const ScenarioResult& run)
     return casts;
 }
 
-// The first frame from `from` on whose dump satisfies the test, or 0.
-template <typename Test>
-int FirstFrame(const ScenarioResult& run, int from, Test test)
-{
-    for (const auto& frame : run.frames())
-        if (frame["frame"].get<int>() >= from && test(frame))
-            return frame["frame"].get<int>();
-    return 0;
-}
-
 int FirstExploding(const ScenarioResult& run, int from)
 {
     return FirstFrame(run, from, [](const nlohmann::json& f) { return f["exploding"] == 1; });
