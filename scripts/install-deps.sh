@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev
   libgl1-mesa-dri libfreetype-dev libfontconfig-dev libpng-dev googletest libgtest-dev nlohmann-json3-dev
-  xvfb xauth xdotool x11-apps fonts-paratype fonts-roboto fonts-dejavu-extra fonts-yanone-kaffeesatz
+  xvfb xauth xdotool x11-apps xfonts-base fonts-paratype fonts-roboto fonts-dejavu-extra fonts-yanone-kaffeesatz
   clang libclang-rt-14-dev python3)
 if [ "${1:-}" = windows ]; then
   # The cross compiler and the package, and Wine with what it needs to run the package here.
