@@ -1,12 +1,7 @@
-// The performance counter and the multimedia millisecond clock. Under automation both are
-// simulated: every reading is 10 ms after the one before, so a frame's busy-wait ends at once.
+// The performance counter and the multimedia millisecond clock, read from the host. Every
+// reading is counted, so that tests can see how often the game looks at the clock.
 #include "platform/layer.h"
 
-static const int64_t simulatedFrequency = 1000000;
-static const int64_t simulatedStep = 10000;  // 10 ms of the simulated counter
-static int64_t simulatedCounter = 0;
-static DWORD simulatedMilliseconds = 0;
-static bool performanceCounterAvailable = true;
 static long clockReadings = 0;
 
 long LayerClockReadings()
@@ -14,26 +9,14 @@ long LayerClockReadings()
     return clockReadings;
 }
 
-void LayerSetPerformanceCounterAvailable(bool available)
-{
-    performanceCounterAvailable = available;
-}
-
-void LayerSetMillisecondClock(DWORD now)
-{
-    simulatedMilliseconds = now;
-}
-
 BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency)
 {
     if (!frequency)
         return FALSE;
-    if (layerAutomation) {
-        frequency->QuadPart = performanceCounterAvailable ? simulatedFrequency : 0;
-        return performanceCounterAvailable ? TRUE : FALSE;
-    }
-    frequency->QuadPart = (LONGLONG)SDL_GetPerformanceFrequency();
-    return TRUE;
+    int64_t ticks = 0;
+    bool present = layerHost.counterFrequency(&ticks);
+    frequency->QuadPart = present ? ticks : 0;
+    return present ? TRUE : FALSE;
 }
 
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count)
@@ -41,24 +24,18 @@ BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count)
     if (!count)
         return FALSE;
     ++clockReadings;
-    if (layerAutomation) {
-        simulatedCounter += simulatedStep;
-        count->QuadPart = simulatedCounter;
-        return TRUE;
-    }
-    count->QuadPart = (LONGLONG)SDL_GetPerformanceCounter();
+    count->QuadPart = layerHost.counter();
     return TRUE;
 }
 
 DWORD WINAPI timeGetTime(void)
 {
     ++clockReadings;
-    if (layerAutomation) {
-        simulatedMilliseconds += 10;
-        return simulatedMilliseconds;
-    }
-    // Milliseconds of a monotonic clock, wrapping at 2^32 as the Windows clock does.
-    Uint64 counter = SDL_GetPerformanceCounter();
-    Uint64 frequency = SDL_GetPerformanceFrequency();
-    return (DWORD)((counter / frequency) * 1000 + (counter % frequency) * 1000 / frequency);
+    return layerHost.milliseconds();
+}
+
+void LayerResetClocks()
+{
+    clockReadings = 0;
+    ScriptedClockReset();
 }

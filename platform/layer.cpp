@@ -1,30 +1,29 @@
-// The layer's shared state, its start-up and the automation switch.
+// The layer's shared state, its start-up and the host switch.
 #include "platform/layer.h"
 
 #include <cstring>
 
-AutomationHooks* layerAutomation = nullptr;
+LayerHost layerHost = LayerDesktopHost();
 LayerWindow* layerWindow = nullptr;
 PendingDisplayMode layerDisplayMode;
 bool layerScreenSaverAllowed = true;
 int layerCursorCount = 0;
 
-static AutomationHooks installedHooks;
 static HINSTANCE__* const moduleToken = reinterpret_cast<HINSTANCE__*>(0x400000);
 
-void InstallAutomation(const AutomationHooks* hooks)
+void LayerInstallHost(const LayerHost* host)
 {
-    if (hooks) {
-        installedHooks = *hooks;
-        layerAutomation = &installedHooks;
-    } else {
-        layerAutomation = nullptr;
-    }
+    layerHost = host ? *host : LayerDesktopHost();
+}
+
+const LayerHost& LayerCurrentHost()
+{
+    return layerHost;
 }
 
 bool LayerFails(const char* functionName)
 {
-    return layerAutomation && layerAutomation->fails && layerAutomation->fails(functionName);
+    return layerHost.fails(functionName);
 }
 
 bool LayerInitVideo()
@@ -53,6 +52,10 @@ void LayerReset()
     layerDisplayMode = PendingDisplayMode();
     layerCursorCount = 0;
     layerScreenSaverAllowed = true;
+    LayerResetClocks();
+    LayerResetSound();
+    DesktopResetEvents();
+    LayerInstallHost(nullptr);
 }
 
 LayerWindowInfo LayerQueryWindow()

@@ -6,7 +6,8 @@
 #include <deque>
 #include <string>
 
-#include "platform/automation.h"
+#include "platform/host.h"
+#include "platform/scripted_host.h"
 #include "platform/winapi.h"
 
 struct LayerWindow {
@@ -60,10 +61,10 @@ void LayerDeleteDC(LayerDC* dc);
 void LayerFreeBitmap(LayerGdiObject* bitmap);
 void LayerFreeFont(LayerGdiObject* font);
 
-// The installed automation hooks, or nullptr for a desktop run.
-extern AutomationHooks* layerAutomation;
+// The host installed now (a copy of its record); every entry is set.
+extern LayerHost layerHost;
 
-// True when the automation says the named function fails.
+// True when the host says every call of the named function fails.
 bool LayerFails(const char* functionName);
 
 // Starts the SDL subsystem once; returns false when it cannot.
@@ -98,3 +99,13 @@ void LayerForgetWindows();
 
 // Drops every queued message and the quit request (for a new run of the game in one process).
 void LayerResetMessages();
+
+// The desktop host's parts, each in its own file: the dialog, the machine's events, and the
+// sound player.
+int DesktopMessageBox(const std::string& text, const std::string& caption, UINT style);
+void DesktopPumpEvents(HostPost post);
+void DesktopResetEvents();
+BOOL DesktopPlaySound(const char* sound, DWORD flags);
+
+// Puts the clocks' reading count and the simulated clock back to program start.
+void LayerResetClocks();

@@ -1,63 +1,10 @@
-// MessageBoxA: a real dialog through SDL; where no dialog can be shown (no display), the text
-// goes to stderr and the default button answers.
-#include <cstdio>
-
+// MessageBoxA: the texts turned into UTF-8 and shown by the host.
 #include "platform/layer.h"
-
-static int DefaultAnswer(UINT type)
-{
-    return (type & 0xF) == MB_YESNO ? IDYES : IDOK;
-}
-
-static Uint32 DialogFlags(UINT type)
-{
-    switch (type & 0xF0) {
-    case MB_ICONSTOP:
-        return SDL_MESSAGEBOX_ERROR;
-    case MB_ICONEXCLAMATION:
-        return SDL_MESSAGEBOX_WARNING;
-    default:
-        return SDL_MESSAGEBOX_INFORMATION;
-    }
-}
 
 int WINAPI MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type)
 {
     // While the player reads the box, the video subsystem and the OpenGL driver get ready, so
     // that the window opens quickly after the answer.
     LayerInitVideo();
-    std::string textUtf8 = Cp1251ToUtf8(text);
-    std::string captionUtf8 = Cp1251ToUtf8(caption ? caption : "Error");
-    if (layerAutomation && layerAutomation->messageBox)
-        return layerAutomation->messageBox(textUtf8, captionUtf8, type);
-
-    // Return answers Yes and Escape answers No, as on Windows. SDL lists buttons right to left
-    // on some back-ends, so each button carries its own answer.
-    SDL_MessageBoxButtonData yesNo[2] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Да"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "Нет"},
-    };
-    SDL_MessageBoxButtonData ok[1] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK, "OK"},
-    };
-    bool isYesNo = (type & 0xF) == MB_YESNO;
-    SDL_MessageBoxData data = {};
-    data.flags = DialogFlags(type);
-    data.window = nullptr;
-    data.title = captionUtf8.c_str();
-    data.message = textUtf8.c_str();
-    data.numbuttons = isYesNo ? 2 : 1;
-    data.buttons = isYesNo ? yesNo : ok;
-
-    int answer = 0;
-    if (getenv("DISPLAY") || getenv("WAYLAND_DISPLAY")) {
-        if (SDL_ShowMessageBox(&data, &answer) == 0 && answer > 0)
-            return answer;
-        if (answer == -1)  // closed without a button: the Escape answer
-            return isYesNo ? IDNO : IDOK;
-    }
-    int fallback = DefaultAnswer(type);
-    std::fprintf(stderr, "%s: %s [%s]\n", captionUtf8.c_str(), textUtf8.c_str(),
-                 fallback == IDYES ? "yes" : "ok");
-    return fallback;
+    return layerHost.messageBox(Cp1251ToUtf8(text), Cp1251ToUtf8(caption ? caption : "Error"), type);
 }

@@ -1,17 +1,16 @@
-// The message queue: SDL events become Windows messages for the window procedure.
+// The message queue and the window messages: the host's events arrive as messages for the
+// window procedure, and the host sees each turn of the main loop.
 #include "platform/layer.h"
 
 static std::deque<MSG> queue;
 static bool quitPending = false;
 static int quitCode = 0;
-static bool windowMinimized = false;
 
 void LayerResetMessages()
 {
     queue.clear();
     quitPending = false;
     quitCode = 0;
-    windowMinimized = false;
 }
 
 void LayerPostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -43,104 +42,14 @@ void WINAPI PostQuitMessage(int exitCode)
     quitCode = exitCode;
 }
 
-// The key message's lParam: repeat count 1, the scan code, the Alt context bit, the previous
-// state and the transition bits.
-static LPARAM KeyParam(const SDL_KeyboardEvent& event, bool alt)
-{
-    DWORD value = 1u | ((DWORD)(event.keysym.scancode & 0xFF) << 16);
-    if (alt)
-        value |= 1u << 29;
-    if (event.type == SDL_KEYUP)
-        value |= (1u << 30) | (1u << 31);
-    else if (event.repeat)
-        value |= 1u << 30;
-    return (LPARAM)value;
-}
-
-static void PostActivate(bool active)
-{
-    LayerPostMessage(layerWindow, WM_ACTIVATE,
-                     MAKEWPARAM(active ? WA_ACTIVE : WA_INACTIVE, windowMinimized ? 1 : 0), 0);
-}
-
-static void TranslateEvent(const SDL_Event& event)
-{
-    if (!layerWindow)
-        return;
-    switch (event.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-        int vk = LayerVirtualKey(event.key.keysym);
-        if (!vk)
-            return;
-        // Keys with Alt held, and F10, are system keys: the game's procedure does not see them
-        // as key presses.
-        bool alt = (event.key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU;
-        bool system = alt || vk == VK_F10;
-        UINT message = event.type == SDL_KEYDOWN ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN)
-                                                 : (system ? WM_SYSKEYUP : WM_KEYUP);
-        LayerPostMessage(layerWindow, message, (WPARAM)vk, KeyParam(event.key, alt));
-        return;
-    }
-    case SDL_WINDOWEVENT:
-        switch (event.window.event) {
-        case SDL_WINDOWEVENT_MINIMIZED:
-        case SDL_WINDOWEVENT_HIDDEN:
-            windowMinimized = true;
-            PostActivate(false);
-            return;
-        case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_SHOWN:
-        case SDL_WINDOWEVENT_MAXIMIZED:
-            if (!windowMinimized)
-                return;
-            windowMinimized = false;
-            PostActivate(true);
-            return;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            PostActivate(true);
-            return;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            PostActivate(false);
-            return;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            layerWindow->clientWidth = event.window.data1;
-            layerWindow->clientHeight = event.window.data2;
-            LayerPostMessage(layerWindow, WM_SIZE, SIZE_RESTORED,
-                             MAKELPARAM(event.window.data1, event.window.data2));
-            return;
-        case SDL_WINDOWEVENT_CLOSE:
-            LayerPostMessage(layerWindow, WM_CLOSE, 0, 0);
-            return;
-        }
-        return;
-    case SDL_QUIT:
-        LayerPostMessage(layerWindow, WM_CLOSE, 0, 0);
-        return;
-    }
-}
-
-static void PumpHostEvents()
-{
-    if (!SDL_WasInit(SDL_INIT_VIDEO))
-        return;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        // Under automation every message comes from the driver; the host's own are dropped.
-        if (!layerAutomation)
-            TranslateEvent(event);
-    }
-}
-
 BOOL WINAPI PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT removeFlags)
 {
     if (!msg)
         return FALSE;
-    if (layerAutomation && layerAutomation->beforePeek)
-        layerAutomation->beforePeek();
-    PumpHostEvents();
-    if (queue.empty() && !quitPending && layerAutomation && layerAutomation->queueEmpty)
-        layerAutomation->queueEmpty();
+    layerHost.beforePeek();
+    layerHost.pumpEvents(LayerPostMessage);
+    if (queue.empty() && !quitPending)
+        layerHost.queueEmpty();
     if (!queue.empty()) {
         *msg = queue.front();
         if (removeFlags & PM_REMOVE)
@@ -156,8 +65,7 @@ BOOL WINAPI PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT removeFlags)
             quitPending = false;
         return TRUE;
     }
-    if (layerAutomation && layerAutomation->frameStart)
-        layerAutomation->frameStart();
+    layerHost.frameStart();
     return FALSE;
 }
 

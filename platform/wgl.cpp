@@ -85,8 +85,7 @@ BOOL WINAPI SwapBuffers(HDC dc)
 {
     if (!dc || !dc->window || !dc->window->sdlWindow)
         return FALSE;
-    if (layerAutomation && layerAutomation->beforeSwap)
-        layerAutomation->beforeSwap();
+    layerHost.beforeSwap();
     SDL_GL_SwapWindow(dc->window->sdlWindow);
     return TRUE;
 }

@@ -16,7 +16,6 @@ static std::vector<RegisteredClass> classes;
 
 static HICON__* const iconToken = reinterpret_cast<HICON__*>(0x10);
 static HCURSOR__* const cursorToken = reinterpret_cast<HCURSOR__*>(0x20);
-static SDL_DisplayMode chosenMode;
 
 static RegisteredClass* FindClass(const char* name)
 {
@@ -76,30 +75,12 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR)
     return cursorToken;
 }
 
-// Finds a display mode of exactly the asked size, with the colour depth closest to the one
-// asked for.
-static bool FindDisplayMode(int width, int height, int bits, SDL_DisplayMode* found)
-{
-    int count = SDL_GetNumDisplayModes(0);
-    bool any = false;
-    for (int i = 0; i < count; ++i) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) != 0 || mode.w != width || mode.h != height)
-            continue;
-        int distance = std::abs((int)SDL_BITSPERPIXEL(mode.format) - bits);
-        if (!any || distance < std::abs((int)SDL_BITSPERPIXEL(found->format) - bits))
-            *found = mode;
-        any = true;
-    }
-    return any;
-}
-
 LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD)
 {
     if (!mode) {
         // Back to the desktop's own mode.
-        if (layerWindow && layerWindow->fullscreen && layerWindow->sdlWindow && !layerAutomation)
-            SDL_SetWindowFullscreen(layerWindow->sdlWindow, 0);
+        if (layerWindow && layerWindow->fullscreen && layerWindow->sdlWindow)
+            layerHost.setFullscreen(layerWindow, false);
         if (layerWindow)
             layerWindow->fullscreen = false;
         layerDisplayMode = PendingDisplayMode();
@@ -108,14 +89,8 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD)
     int width = (mode->dmFields & DM_PELSWIDTH) ? (int)mode->dmPelsWidth : 0;
     int height = (mode->dmFields & DM_PELSHEIGHT) ? (int)mode->dmPelsHeight : 0;
     int bits = (mode->dmFields & DM_BITSPERPEL) ? (int)mode->dmBitsPerPel : 32;
-    if (layerAutomation) {
-        if (!layerAutomation->displayModeOk)
-            return DISP_CHANGE_BADMODE;
-    } else if (!LayerInitVideo() || !FindDisplayMode(width, height, bits, &chosenMode)) {
-        // Some servers report success for any fullscreen request and stay at their own size:
-        // only a mode of exactly this size counts.
+    if (!layerHost.displayModeAvailable(width, height, bits))
         return DISP_CHANGE_BADMODE;
-    }
     layerDisplayMode.active = true;
     layerDisplayMode.width = width;
     layerDisplayMode.height = height;
@@ -130,10 +105,8 @@ void LayerApplyDisplayMode(LayerWindow* window)
     if (!layerDisplayMode.active || (window->style & WS_POPUP) == 0)
         return;
     window->fullscreen = true;
-    if (layerAutomation || !window->sdlWindow)
-        return;
-    SDL_SetWindowDisplayMode(window->sdlWindow, &chosenMode);
-    SDL_SetWindowFullscreen(window->sdlWindow, SDL_WINDOW_FULLSCREEN);
+    if (window->sdlWindow)
+        layerHost.setFullscreen(window, true);
 }
 
 static bool Framed(DWORD style)
@@ -260,8 +233,7 @@ HWND WINAPI SetFocus(HWND window)
 int WINAPI ShowCursor(BOOL show)
 {
     layerCursorCount += show ? 1 : -1;
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_ShowCursor(layerCursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    layerHost.showCursor(layerCursorCount >= 0);
     return layerCursorCount;
 }
 
@@ -269,23 +241,12 @@ BOOL WINAPI GetCursorPos(POINT* point)
 {
     if (!point)
         return FALSE;
-    if (layerAutomation && layerAutomation->cursor) {
-        *point = layerAutomation->cursor();
-        return TRUE;
-    }
-    int x = 0, y = 0;
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_GetGlobalMouseState(&x, &y);
-    point->x = x;
-    point->y = y;
+    *point = layerHost.cursorPosition();
     return TRUE;
 }
 
 BOOL WINAPI SetCursorPos(int x, int y)
 {
-    if (layerAutomation)
-        return TRUE;
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_WarpMouseGlobal(x, y);
+    layerHost.moveCursor(x, y);
     return TRUE;
 }

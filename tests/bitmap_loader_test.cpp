@@ -6,7 +6,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/automation.h"
+#include "platform/scripted_host.h"
 #include "render/bitmap_loader.h"
 #include "tests/bitmap_files.h"
 
@@ -55,13 +55,13 @@ protected:
     void SetUp() override
     {
         shown.clear();
-        AutomationHooks hooks;
+        ScriptedHostSetup hooks;
         hooks.messageBox = CaptureMessage;
-        InstallAutomation(&hooks);
+        InstallScriptedHost(hooks);
     }
     void TearDown() override
     {
-        InstallAutomation(nullptr);
+        LayerInstallHost(nullptr);
         Free();
     }
     void Free()

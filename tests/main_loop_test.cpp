@@ -4,7 +4,7 @@
 #include "app/game_main.h"
 #include "app/game_window.h"
 #include "game/game_state.h"
-#include "platform/automation.h"
+#include "platform/scripted_host.h"
 #include "tests/scenario.h"
 
 namespace {
@@ -60,11 +60,11 @@ TEST(EscapeLatch, OnlyAFreshPressSkipsThePacing)
     readsBeforeSwap.clear();
     framesStarted = 0;
     keyPostedFor = -1;
-    ResetShellState();
+    ResetProcessState();
     game.gameRunning = 1;  // a game in progress
     game.health = 100.0f;
     game.titleSlide = -5.7f;
-    AutomationHooks hooks;
+    ScriptedHostSetup hooks;
     hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
     hooks.frameStart = [] {
         atFrameStart = LayerClockReadings();
@@ -79,9 +79,9 @@ TEST(EscapeLatch, OnlyAFreshPressSkipsThePacing)
         if (next == 0 ? escapeDown[0] : escapeDown[next] != escapeDown[next - 1])
             LayerPostMessage(mainWindow, escapeDown[next] ? WM_KEYDOWN : WM_KEYUP, VK_ESCAPE, 0);
     };
-    InstallAutomation(&hooks);
+    InstallScriptedHost(hooks);
     EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
-    InstallAutomation(nullptr);
+    LayerInstallHost(nullptr);
     ASSERT_EQ(readsBeforeSwap.size(), 6u);
     EXPECT_EQ(readsBeforeSwap[0], 3);
     EXPECT_EQ(readsBeforeSwap[1], 3);

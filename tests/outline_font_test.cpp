@@ -143,10 +143,10 @@ protected:
 
     void SetUp() override
     {
-        ResetShellState();
-        AutomationHooks hooks;
+        ResetProcessState();
+        ScriptedHostSetup hooks;
         hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
-        InstallAutomation(&hooks);
+        InstallScriptedHost(hooks);
         ASSERT_EQ(OpenGameWindow(" Тримвальд ", width, height, 16, 1), 1);
         auto start = std::chrono::steady_clock::now();
         int built = BuildOutlineFont();
@@ -171,8 +171,8 @@ protected:
         if (windowDC && windowDC->font)
             DeleteObject(windowDC->font);
         CloseGameWindow();
-        InstallAutomation(nullptr);
-        ResetShellState();
+        LayerInstallHost(nullptr);
+        ResetProcessState();
     }
 
     static float OriginX()

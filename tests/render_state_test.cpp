@@ -7,7 +7,7 @@
 #include "app/game_window.h"
 #include "game/game_random.h"
 #include "game/game_state.h"
-#include "platform/automation.h"
+#include "platform/scripted_host.h"
 #include "render/render_state.h"
 #include "render/scene_lists.h"
 #include "render/textures.h"

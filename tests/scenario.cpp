@@ -8,9 +8,8 @@
 #include <sstream>
 
 #include "app/game_window.h"
-#include "game/game_random.h"
 #include "game/game_state.h"
-#include "platform/automation.h"
+#include "platform/scripted_host.h"
 
 namespace texts {
 const char* const prompt = "Хотите запустить игру Тримвальд ?";
@@ -79,20 +78,6 @@ int ScenarioResult::frameCount() const
     return lines.empty() || !lines.back().contains("frames") ? -1 : lines.back()["frames"].get<int>();
 }
 
-void ResetShellState()
-{
-    game = GameState();
-    randomState = 1;
-    std::memset(keys, 0, sizeof keys);
-    fullscreen = 1;
-    appActive = 1;
-    appInstance = NULL;
-    mainWindow = NULL;
-    windowDC = NULL;
-    glContext = NULL;
-    LayerReset();
-}
-
 ScenarioResult RunScenario(const std::string& scriptText, ReplayOptions options,
                            const std::function<void()>& beforeRun)
 {
@@ -105,9 +90,7 @@ ScenarioResult RunScenario(const std::string& scriptText, ReplayOptions options,
     }
     if (options.dump == DumpMode::None)
         options.dump = DumpMode::Every;
-    ResetShellState();
-    if (beforeRun)
-        beforeRun();
+    options.beforeRun = beforeRun;
 
     char* buffer = nullptr;
     std::size_t size = 0;
@@ -124,18 +107,18 @@ ScenarioResult RunScenario(const std::string& scriptText, ReplayOptions options,
 
 void OpenGameWindowTest::SetUp()
 {
-    ResetShellState();
-    AutomationHooks hooks;
+    ResetProcessState();
+    ScriptedHostSetup hooks;
     hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
-    InstallAutomation(&hooks);
+    InstallScriptedHost(hooks);
     ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
 }
 
 void OpenGameWindowTest::TearDown()
 {
     CloseGameWindow();
-    InstallAutomation(nullptr);
-    ResetShellState();
+    LayerInstallHost(nullptr);
+    ResetProcessState();
 }
 
 Picture ReadShot(const std::string& path)

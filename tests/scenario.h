@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/replay/driver.h"
+#include "tools/replay/process_state.h"
 
 struct ScenarioResult {
     std::vector<nlohmann::json> lines;
@@ -35,8 +36,6 @@ int FirstFrame(const ScenarioResult& run, int from, Test test)
 // How many times a frame's dump lists the sound file.
 int SoundCount(const nlohmann::json& frame, const char* sound);
 
-// Puts the game and the layer back to their state at program start.
-void ResetShellState();
 
 // Runs a whole game from the script text, every frame dumped. `options` may add shots or
 // timing; `beforeRun` may change the state the game starts from.

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "game/game_state.h"
-#include "platform/automation.h"
+#include "platform/scripted_host.h"
 #include "platform/platform.h"
 #include "tests/scenario.h"
 

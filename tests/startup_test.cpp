@@ -7,7 +7,7 @@
 
 #include "app/game_main.h"
 #include "app/game_window.h"
-#include "platform/automation.h"
+#include "platform/scripted_host.h"
 #include "tests/scenario.h"
 
 namespace {
@@ -106,17 +106,17 @@ TEST(Startup, ClassRegistrationFailureReportsWithoutTeardown)
 TEST(Startup, FailureMessageComesAfterTheDisplayIsRestored)
 {
     static LayerWindowInfo atMessage;
-    ResetShellState();
-    AutomationHooks hooks;
+    ResetProcessState();
+    ScriptedHostSetup hooks;
     hooks.fails = [](const char* name) { return std::string(name) == "GetDC"; };
     hooks.messageBox = [](const std::string& text, const std::string&, UINT) {
         if (text != texts::prompt)
             atMessage = LayerQueryWindow();
         return IDYES;
     };
-    InstallAutomation(&hooks);
+    InstallScriptedHost(hooks);
     EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
-    InstallAutomation(nullptr);
+    LayerInstallHost(nullptr);
     EXPECT_FALSE(atMessage.exists);
     EXPECT_FALSE(atMessage.displayModeChanged);
     EXPECT_TRUE(atMessage.cursorVisible);
@@ -139,11 +139,11 @@ TEST(Startup, WindowedFallbackOnYesGivesAFramed800x600WindowAtTheOrigin)
 TEST(Startup, WindowedWindowGeometryAndCursor)
 {
     // Open the window directly to look at it while it stands.
-    ResetShellState();
-    AutomationHooks hooks;
+    ResetProcessState();
+    ScriptedHostSetup hooks;
     hooks.displayModeOk = false;
     hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
-    InstallAutomation(&hooks);
+    InstallScriptedHost(hooks);
     ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
     LayerWindowInfo info = LayerQueryWindow();
     EXPECT_TRUE(info.exists);
@@ -156,12 +156,12 @@ TEST(Startup, WindowedWindowGeometryAndCursor)
     EXPECT_EQ(info.style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
     EXPECT_TRUE(info.cursorVisible);
     CloseGameWindow();
-    InstallAutomation(nullptr);
+    LayerInstallHost(nullptr);
 
     // Fullscreen: a popup of the mode's size, the cursor hidden until the teardown.
-    ResetShellState();
+    ResetProcessState();
     hooks.displayModeOk = true;
-    InstallAutomation(&hooks);
+    InstallScriptedHost(hooks);
     ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
     info = LayerQueryWindow();
     EXPECT_TRUE(info.fullscreen);
@@ -174,7 +174,7 @@ TEST(Startup, WindowedWindowGeometryAndCursor)
     info = LayerQueryWindow();
     EXPECT_TRUE(info.cursorVisible);
     EXPECT_FALSE(info.displayModeChanged);
-    InstallAutomation(nullptr);
+    LayerInstallHost(nullptr);
 }
 
 TEST(Startup, NoToTheWindowedFallbackEndsTheProgram)

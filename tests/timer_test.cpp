@@ -3,26 +3,26 @@
 #include <gtest/gtest.h>
 
 #include "app/frame_timer.h"
-#include "platform/automation.h"
+#include "platform/scripted_host.h"
 
 namespace {
 
 struct SimulatedClock : ::testing::Test {
     void SetUp() override
     {
-        AutomationHooks hooks;
-        InstallAutomation(&hooks);
+        ScriptedHostSetup hooks;
+        InstallScriptedHost(hooks);
     }
     void TearDown() override
     {
-        LayerSetPerformanceCounterAvailable(true);
-        InstallAutomation(nullptr);
+        ScriptedClockSetPerformanceCounter(true);
+        LayerInstallHost(nullptr);
     }
 };
 
 TEST_F(SimulatedClock, PerformanceCounterReadingsAreMillisecondsSinceStart)
 {
-    LayerSetPerformanceCounterAvailable(true);
+    ScriptedClockSetPerformanceCounter(true);
     TimerStart();
     EXPECT_TRUE(FrameTimer.usePerfCounter);
     EXPECT_EQ(FrameTimer.frequency, 1000000);
@@ -38,8 +38,8 @@ TEST_F(SimulatedClock, PerformanceCounterReadingsAreMillisecondsSinceStart)
 
 TEST_F(SimulatedClock, MillisecondClockStepsInWholeMillisecondsAndSurvivesAWrap)
 {
-    LayerSetPerformanceCounterAvailable(false);
-    LayerSetMillisecondClock(0xFFFFFFFFu - 14u);  // the next reading (+10) is 5 ms before the wrap
+    ScriptedClockSetPerformanceCounter(false);
+    ScriptedClockSetMilliseconds(0xFFFFFFFFu - 14u);  // the next reading (+10) is 5 ms before the wrap
     TimerStart();
     EXPECT_FALSE(FrameTimer.usePerfCounter);
     EXPECT_EQ(FrameTimer.frequency, 1000);

@@ -93,7 +93,7 @@ TEST_F(OpenWindow, SizeChangesSetTheViewportAndTheAspect)
 // record.
 TEST_F(OpenWindow, HostKeyEventsBecomeKeyMessagesAndAltHeldKeysAreSystemKeys)
 {
-    InstallAutomation(nullptr);  // take the host's own events
+    LayerInstallHost(nullptr);  // the desktop host: the machine's own events
     MSG msg;
     while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
     }

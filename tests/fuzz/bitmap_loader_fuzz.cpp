@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/automation.h"
+#include "platform/scripted_host.h"
 #include "render/bitmap_loader.h"
 
 static std::string inputPath;
@@ -33,9 +33,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     close(descriptor);
     inputPath = pattern;
     std::atexit([] { std::remove(inputPath.c_str()); });
-    static AutomationHooks hooks;
+    static ScriptedHostSetup hooks;
     hooks.messageBox = SwallowMessage;
-    InstallAutomation(&hooks);
+    InstallScriptedHost(hooks);
     return 0;
 }
 

@@ -9,12 +9,13 @@
 #include "app/game_main.h"
 #include "app/game_window.h"
 #include "game/game_state.h"
-#include "platform/automation.h"
+#include "platform/scripted_host.h"
 #include "platform/platform.h"
 
 #include <SDL.h>
 #include "tools/replay/json_writer.h"
 #include "tools/replay/png_writer.h"
+#include "tools/replay/process_state.h"
 
 using Clock = std::chrono::steady_clock;
 
@@ -249,12 +250,12 @@ static double Percentile(std::vector<double> values, double fraction)
     return values[std::min(index, values.size() - 1)];
 }
 
-int RunReplay(const Script& runScript, const ReplayOptions& runOptions, FILE* output)
+void ResetReplayDriver()
 {
-    script = &runScript;
-    options = &runOptions;
-    out = output;
-    answers = runScript.answers;
+    script = nullptr;
+    options = nullptr;
+    out = nullptr;
+    answers.clear();
     nextStep = 0;
     framesLeftInStep = 0;
     heldKeys.clear();
@@ -263,28 +264,41 @@ int RunReplay(const Script& runScript, const ReplayOptions& runOptions, FILE* ou
     framesAfterClose = 0;
     framesCompleted = 0;
     frameInProgress = false;
+    frameDrawn = false;
     frameSounds.clear();
     lastDump.clear();
     firstFrameSeen = false;
     startupMs = 0.0;
     frameMs.clear();
+}
 
-    AutomationHooks hooks;
-    hooks.messageBox = AnswerMessageBox;
-    hooks.fails = Fails;
-    hooks.displayModeOk = runScript.displayOk;
-    hooks.beforePeek = BeforePeek;
-    hooks.queueEmpty = QueueEmpty;
-    hooks.frameStart = FrameStart;
-    hooks.beforeSwap = BeforeSwap;
-    hooks.cursor = Cursor;
-    hooks.sound = Sound;
-    InstallAutomation(&hooks);
+int RunReplay(const Script& runScript, const ReplayOptions& runOptions, FILE* output)
+{
+    // Every run starts from program start, as the program itself does.
+    ResetProcessState();
+    if (runOptions.beforeRun)
+        runOptions.beforeRun();
+    script = &runScript;
+    options = &runOptions;
+    out = output;
+    answers = runScript.answers;
+
+    ScriptedHostSetup host;
+    host.messageBox = AnswerMessageBox;
+    host.fails = Fails;
+    host.displayModeOk = runScript.displayOk;
+    host.beforePeek = BeforePeek;
+    host.queueEmpty = QueueEmpty;
+    host.frameStart = FrameStart;
+    host.beforeSwap = BeforeSwap;
+    host.cursor = Cursor;
+    host.sound = Sound;
+    InstallScriptedHost(host);
 
     startupFrom = Clock::now();
     int code = GameMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOW);
     EndFrame();
-    InstallAutomation(nullptr);
+    LayerInstallHost(nullptr);
 
     if (!lastDump.empty())
         std::fprintf(out, "%s\n", lastDump.c_str());

@@ -1,4 +1,4 @@
-// Runs the game's GameMain under the layer's automation hooks, driven by a script.
+// Runs the game's GameMain on the layer's scripted host, driven by a script.
 #pragma once
 
 #include <cstdio>
@@ -23,7 +23,14 @@ struct ReplayOptions {
     // Called at the end of every frame's pass with its number, before it is dumped (tests use
     // it to change the game between frames, as damage would).
     std::function<void(int)> frameEnd;
+    // Called once the process is back at program start, before the game runs (tests use it to
+    // change the state the game starts from).
+    std::function<void()> beforeRun;
 };
 
-// Runs the whole game once, writing the JSON lines to `out`. Returns GameMain's result.
+// Runs the whole game once from program start, writing the JSON lines to `out`. Returns
+// GameMain's result.
 int RunReplay(const Script& script, const ReplayOptions& options, FILE* out);
+
+// Forgets the driver's own record of a run.
+void ResetReplayDriver();

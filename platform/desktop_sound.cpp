@@ -1,4 +1,4 @@
-// PlaySoundA for wave files: each call stops the sound still playing and starts the new one.
+// The desktop host's sound player for PlaySoundA's wave files: each call stops the sound still playing and starts the new one.
 // A file that cannot be found or played plays nothing: where Windows would fall back to its
 // default sound we stay silent, and the caller hears of it no more than it would there.
 //
@@ -85,13 +85,8 @@ static bool LoadSamples(const std::string& path, std::basic_string<Uint8>& buffe
     return true;
 }
 
-BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE, DWORD flags)
+BOOL DesktopPlaySound(const char* sound, DWORD flags)
 {
-    if (layerAutomation) {
-        if (layerAutomation->sound && sound)
-            layerAutomation->sound(sound);
-        return TRUE;
-    }
     if (!sound || !(flags & SND_FILENAME)) {
         StopSound();
         return sound == nullptr;

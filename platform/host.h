@@ -1,0 +1,107 @@
+// The machine under the layer. The Windows calls of the layer are written once, as Windows
+// behaves; what they need from the machine they take from one host record: the clock, the
+// mouse, dialogs, the display mode, sound output, the machine's events, the main loop's rhythm
+// and failure injection. Two hosts fill it: the desktop host (SDL, a player's machine) and the
+// scripted host (a simulated machine for the replay driver and the tests). A host that watches
+// another, such as a session recorder, copies the desktop host's record and wraps the entries
+// it writes down.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/winapi.h"
+
+struct LayerWindow;
+
+// Where a host delivers the messages its machine's events turn into (normally LayerPostMessage).
+typedef void (*HostPost)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+struct LayerHost {
+    // Clock: the performance counter's ticks per second (false when the machine has none), its
+    // reading, and the millisecond clock that wraps at 2^32.
+    bool (*counterFrequency)(int64_t* ticksPerSecond);
+    int64_t (*counter)();
+    DWORD (*milliseconds)();
+
+    // Mouse: where the cursor is, putting it somewhere, and whether it is seen.
+    POINT (*cursorPosition)();
+    void (*moveCursor)(int x, int y);
+    void (*showCursor)(bool visible);
+
+    // Dialogs: shows a message box (texts in UTF-8, the Windows style bits) and returns IDYES,
+    // IDNO or IDOK.
+    int (*messageBox)(const std::string& text, const std::string& caption, UINT style);
+
+    // Display: whether the machine can show a fullscreen mode of this size and depth, and
+    // putting the window into it or back to the desktop.
+    bool (*displayModeAvailable)(int width, int height, int bits);
+    void (*setFullscreen)(LayerWindow* window, bool on);
+
+    // Sound output: PlaySoundA's work (a wave file named with backslashes, or nullptr to stop).
+    BOOL (*playSound)(const char* sound, DWORD flags);
+
+    // Events: turns the machine's pending events into window messages for `post`.
+    void (*pumpEvents)(HostPost post);
+
+    // The main loop's rhythm: the top of every PeekMessageA (the end of the frame that ran
+    // before, if any); an empty message queue (the host may post messages now, and the first is
+    // returned); a frame starting (PeekMessageA found nothing); the swap, before the buffers turn.
+    void (*beforePeek)();
+    void (*queueEmpty)();
+    void (*frameStart)();
+    void (*beforeSwap)();
+
+    // Failure injection: true when every call of the named Windows function must fail.
+    bool (*fails)(const char* functionName);
+};
+
+// The desktop host, over SDL.
+const LayerHost& LayerDesktopHost();
+
+// Installs a host (copied) or, with nullptr, the desktop host again.
+void LayerInstallHost(const LayerHost* host);
+
+// The host installed now.
+const LayerHost& LayerCurrentHost();
+
+// Takes the machine's pending events and drops them unread, for a host that makes its own.
+void LayerDropMachineEvents();
+
+// Queues a message for the window, as PostMessageA does.
+void LayerPostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Returns the layer to its state at program start: no queued messages or quit request, no
+// windows or classes (a failed teardown may leave some), no display-mode change, the cursor
+// count at 0, the screen saver allowed, the clocks' counts and the simulated clock at 0, the
+// sound device closed, and the desktop host installed.
+void LayerReset();
+
+// What the layer knows of its one window, for checks.
+struct LayerWindowInfo {
+    bool exists = false;
+    bool shown = false;
+    bool fullscreen = false;   // fullscreen in the changed display mode
+    int clientWidth = 0;
+    int clientHeight = 0;
+    int outerX = 0;            // outer top-left corner, in screen pixels
+    int outerY = 0;
+    DWORD style = 0;
+    bool cursorVisible = true;
+    bool displayModeChanged = false;
+    bool screenSaverAllowed = true;
+};
+LayerWindowInfo LayerQueryWindow();
+
+// How many times the clocks have been read since the program started.
+long LayerClockReadings();
+
+// What the desktop host's sound player holds, for checks: the bytes still queued on the audio
+// device, whether a device is open; and a reset that closes it and forgets a device that failed.
+uint32_t LayerQueuedSoundBytes();
+bool LayerSoundDeviceOpen();
+void LayerResetSound();
+
+// Converts Windows-1251 bytes to UTF-8 and back (characters cp1251 lacks become '?').
+std::string Cp1251ToUtf8(const char* text);
+std::string Utf8ToCp1251(const std::string& text);

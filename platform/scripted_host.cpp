@@ -1,0 +1,137 @@
+// The scripted host: a simulated machine whose answers come from the driver that installs it.
+// It knows nothing of the desktop: it never shows, plays or moves anything itself.
+#include "platform/scripted_host.h"
+
+static ScriptedHostSetup setup;
+
+// The simulated clocks: every reading is 10 ms after the one before, so that a frame's
+// busy-wait ends at once.
+static const int64_t simulatedFrequency = 1000000;
+static const int64_t simulatedStep = 10000;  // 10 ms of the simulated counter
+static int64_t simulatedCounter = 0;
+static DWORD simulatedMilliseconds = 0;
+static bool performanceCounterAvailable = true;
+
+void ScriptedClockSetPerformanceCounter(bool available)
+{
+    performanceCounterAvailable = available;
+}
+
+void ScriptedClockSetMilliseconds(DWORD now)
+{
+    simulatedMilliseconds = now;
+}
+
+void ScriptedClockReset()
+{
+    simulatedCounter = 0;
+    simulatedMilliseconds = 0;
+    performanceCounterAvailable = true;
+}
+
+static bool CounterFrequency(int64_t* ticksPerSecond)
+{
+    *ticksPerSecond = performanceCounterAvailable ? simulatedFrequency : 0;
+    return performanceCounterAvailable;
+}
+
+static int64_t Counter()
+{
+    simulatedCounter += simulatedStep;
+    return simulatedCounter;
+}
+
+static DWORD Milliseconds()
+{
+    simulatedMilliseconds += 10;
+    return simulatedMilliseconds;
+}
+
+static POINT CursorPosition()
+{
+    if (setup.cursor)
+        return setup.cursor();
+    POINT rest;
+    rest.x = 320;
+    rest.y = 240;
+    return rest;
+}
+
+static void MoveCursor(int, int)
+{
+}
+
+static void ShowCursor(bool)
+{
+}
+
+static int AnswerMessageBox(const std::string& text, const std::string& caption, UINT style)
+{
+    if (setup.messageBox)
+        return setup.messageBox(text, caption, style);
+    return (style & 0xF) == MB_YESNO ? IDYES : IDOK;
+}
+
+static bool DisplayModeAvailable(int, int, int)
+{
+    return setup.displayModeOk;
+}
+
+// The window keeps its size and place: the driver's pictures are the game's own 800x600.
+static void SetFullscreen(LayerWindow*, bool)
+{
+}
+
+static BOOL TakeSound(const char* sound, DWORD)
+{
+    if (sound && setup.sound)
+        setup.sound(sound);
+    return TRUE;
+}
+
+// Every message comes from the driver; the machine's own events are taken and dropped, so
+// that they do not pile up.
+static void PumpEvents(HostPost)
+{
+    LayerDropMachineEvents();
+}
+
+static void BeforePeek()
+{
+    if (setup.beforePeek)
+        setup.beforePeek();
+}
+
+static void QueueEmpty()
+{
+    if (setup.queueEmpty)
+        setup.queueEmpty();
+}
+
+static void FrameStart()
+{
+    if (setup.frameStart)
+        setup.frameStart();
+}
+
+static void BeforeSwap()
+{
+    if (setup.beforeSwap)
+        setup.beforeSwap();
+}
+
+static bool Fails(const char* functionName)
+{
+    return setup.fails && setup.fails(functionName);
+}
+
+void InstallScriptedHost(const ScriptedHostSetup& newSetup)
+{
+    setup = newSetup;
+    static const LayerHost scriptedHost = {
+        CounterFrequency, Counter,      Milliseconds,  CursorPosition, MoveCursor, ShowCursor,
+        AnswerMessageBox, DisplayModeAvailable, SetFullscreen, TakeSound, PumpEvents, BeforePeek,
+        QueueEmpty,       FrameStart,   BeforeSwap,    Fails,
+    };
+    LayerInstallHost(&scriptedHost);
+}

@@ -1,0 +1,36 @@
+// The scripted host: a simulated machine for the replay driver and the tests. Its clock moves
+// 10 ms at every reading, so a frame's busy-wait ends at once; the cursor, the dialogs' answers,
+// the display mode and the failures come from the driver; sounds are handed to the driver
+// instead of played; windows stay out of fullscreen and the machine's own events are dropped.
+#pragma once
+
+#include <string>
+
+#include "platform/host.h"
+
+struct ScriptedHostSetup {
+    // Answers a message box (texts in UTF-8): IDYES, IDNO or IDOK. None: Yes, or OK.
+    int (*messageBox)(const std::string& text, const std::string& caption, UINT style) = nullptr;
+    // True when every call of the named Windows function must fail. None: nothing fails.
+    bool (*fails)(const char* functionName) = nullptr;
+    // Whether the fullscreen display-mode change succeeds.
+    bool displayModeOk = true;
+    // The main loop's rhythm, as in LayerHost; each may be left out.
+    void (*beforePeek)() = nullptr;
+    void (*queueEmpty)() = nullptr;
+    void (*frameStart)() = nullptr;
+    void (*beforeSwap)() = nullptr;
+    // The cursor position GetCursorPos reports. None: (320, 240), where the game puts it back.
+    POINT (*cursor)() = nullptr;
+    // Takes a PlaySoundA call's file instead of playing it.
+    void (*sound)(const char* file) = nullptr;
+};
+
+// Installs the scripted host with this set-up (copied); LayerInstallHost(nullptr) removes it.
+void InstallScriptedHost(const ScriptedHostSetup& setup);
+
+// The simulated clock, for tests of the frame timer: whether the machine has a performance
+// counter, the millisecond clock's value, and both back at 0 with a counter present.
+void ScriptedClockSetPerformanceCounter(bool available);
+void ScriptedClockSetMilliseconds(DWORD now);
+void ScriptedClockReset();

@@ -1,0 +1,16 @@
+#include "tools/replay/process_state.h"
+
+#include "app/shell_reset.h"
+#include "game/game_reset.h"
+#include "platform/host.h"
+#include "render/render_reset.h"
+#include "tools/replay/driver.h"
+
+void ResetProcessState()
+{
+    ResetGame();
+    ResetShell();
+    ResetRenderNames();
+    LayerReset();
+    ResetReplayDriver();
+}
