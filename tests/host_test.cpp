@@ -1,0 +1,117 @@
+// The seam between the layer and its host, and the reset that returns the process to program
+// start.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/frame_timer.h"
+#include "app/game_main.h"
+#include "app/game_window.h"
+#include "game/game_random.h"
+#include "game/game_state.h"
+#include "platform/scripted_host.h"
+#include "tests/scenario.h"
+#include "tools/replay/json_writer.h"
+
+namespace {
+
+// A host that passes every call on to the scripted host and writes down what passed, as a
+// session recorder does with the desktop host.
+LayerHost inner;
+std::vector<std::string> passed;
+int framesStarted;
+int cursorReadings;
+
+LayerHost Watcher()
+{
+    LayerHost watcher = inner;
+    watcher.messageBox = [](const std::string& text, const std::string& caption, UINT style) {
+        int answer = inner.messageBox(text, caption, style);
+        passed.push_back(caption + " -> " + std::to_string(answer));
+        return answer;
+    };
+    watcher.displayModeAvailable = [](int width, int height, int bits) {
+        bool available = inner.displayModeAvailable(width, height, bits);
+        passed.push_back(std::to_string(width) + "x" + std::to_string(height) + "x" +
+                         std::to_string(bits) + (available ? " ok" : " fail"));
+        return available;
+    };
+    watcher.frameStart = [] {
+        inner.frameStart();
+        if (++framesStarted == 3)
+            LayerPostMessage(mainWindow, WM_CLOSE, 0, 0);
+    };
+    watcher.cursorPosition = [] {
+        ++cursorReadings;
+        POINT point = inner.cursorPosition();
+        point.x -= 10;  // one degree to the left in every frame
+        return point;
+    };
+    return watcher;
+}
+
+TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheCursor)
+{
+    ResetProcessState();
+    ScriptedHostSetup setup;
+    setup.displayModeOk = false;
+    InstallScriptedHost(setup);
+    inner = LayerCurrentHost();
+    LayerHost watcher = Watcher();
+    passed.clear();
+    framesStarted = cursorReadings = 0;
+    LayerInstallHost(&watcher);
+
+    EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
+    std::vector<std::string> expected = {"Запуск игры Тримвальд... -> " + std::to_string(IDYES),
+                                         "800x600x16 fail", "Тримвальд -> " + std::to_string(IDYES)};
+    EXPECT_EQ(passed, expected);
+    EXPECT_EQ(framesStarted, 3);
+    EXPECT_EQ(cursorReadings, 3);
+    EXPECT_EQ(game.yaw, 3.0f);
+    EXPECT_EQ(fullscreen, 0);
+    ResetProcessState();
+}
+
+TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
+{
+    // A game played, then the state stirred beyond anything the game itself leaves behind.
+    RunScenario("answer yes\nframes 1 ENTER\nframes 60 W E mouse 4 2\n");
+    ScriptedHostSetup setup;
+    InstallScriptedHost(setup);
+    randomState = 77;
+    keys['W'] = 1;
+    appActive = 0;
+    fullscreen = 0;
+    frameDelay = 9;
+    TimerStart();
+    ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);  // left open
+    ASSERT_NE(LayerClockReadings(), 0);
+
+    ResetProcessState();
+    EXPECT_EQ(GameStateJson(game), GameStateJson(GameState()));
+    EXPECT_EQ(randomState, 1u);
+    unsigned char noKeys[256] = {};
+    EXPECT_EQ(std::memcmp(keys, noKeys, sizeof keys), 0);
+    EXPECT_EQ(appActive, 1);
+    EXPECT_EQ(fullscreen, 1);
+    EXPECT_EQ(frameDelay, 5);
+    EXPECT_EQ(FrameTimer.frequency, 0);
+    EXPECT_EQ(mainWindow, nullptr);
+    EXPECT_EQ(windowDC, nullptr);
+    EXPECT_EQ(glContext, nullptr);
+    EXPECT_FALSE(LayerQueryWindow().exists);
+    EXPECT_FALSE(LayerQueryWindow().displayModeChanged);
+    EXPECT_TRUE(LayerQueryWindow().cursorVisible);
+    EXPECT_EQ(LayerClockReadings(), 0);
+    EXPECT_EQ(LayerCurrentHost().counter, LayerDesktopHost().counter) << "the desktop host is back";
+
+    // And the game runs again from there, to the same end as a first run.
+    ScenarioResult first = RunScenario("answer yes\nframes 1 ENTER\nframes 30 W E\n");
+    ScenarioResult again = RunScenario("answer yes\nframes 1 ENTER\nframes 30 W E\n");
+    EXPECT_EQ(first.lines, again.lines);
+}
+
+}  // namespace
