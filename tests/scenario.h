@@ -52,6 +52,11 @@ struct Picture {
 // Reads a PNG the replay driver saved; an unreadable file fails the test and gives no picture.
 Picture ReadShot(const std::string& path);
 
+// False, and the test failed, when it runs on Mesa's no-op driver (GALLIUM_NOOP), whose pictures
+// come back black and whose feedback is empty: a test reading either checks this first, and its
+// suite belongs in TRIMVALD_DRAWING_SUITES in tests/CMakeLists.txt.
+bool RequireDrawing();
+
 // A test with the game window opened as the game opens it (textures, scenery, font and render
 // state, a current context), message boxes answered Yes; closed again afterwards.
 class OpenGameWindowTest : public ::testing::Test {
