@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <sstream>
 
 #include "app/game_window.h"
@@ -44,7 +45,30 @@ std::vector<nlohmann::json> ScenarioResult::frames() const
 
 float Field(const ScenarioResult& run, int frame, const char* name)
 {
-    return run.frame(frame)[name].get<float>();
+    // A failed read is the test's failure, told in its terms; the NaN fails any comparison made
+    // with it, and the test goes on to its other checks.
+    const float none = std::numeric_limits<float>::quiet_NaN();
+    const nlohmann::json dump = run.frame(frame);
+    if (dump.is_null()) {
+        int last = run.frameCount();
+        if (last < 0)  // no exit line: the last frame dumped
+            for (const auto& line : run.lines)
+                if (line.contains("drawn"))
+                    last = line["frame"].get<int>();
+        ADD_FAILURE() << "no frame " << frame << " to read " << name << " from: the run ended at frame "
+                      << last;
+        return none;
+    }
+    const auto field = dump.find(name);
+    if (field == dump.end()) {
+        ADD_FAILURE() << "frame " << frame << " has no field " << name;
+        return none;
+    }
+    if (!field->is_number()) {
+        ADD_FAILURE() << "frame " << frame << ": " << name << " is not a number but " << field->dump();
+        return none;
+    }
+    return field->get<float>();
 }
 
 int SoundCount(const nlohmann::json& frame, const char* sound)

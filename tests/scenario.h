@@ -19,7 +19,8 @@ struct ScenarioResult {
     int frameCount() const;
 };
 
-// One number field of a frame's dump.
+// One number field of a frame's dump. A frame the run never reached, a missing field or one that
+// is not a number fails the test, saying which, and gives a NaN.
 float Field(const ScenarioResult& run, int frame, const char* name);
 
 // The number of the first frame from `from` on whose dump satisfies the test, or 0.
