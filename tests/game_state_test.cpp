@@ -1,7 +1,9 @@
 // The game-state record: its start values, and the field table the replay driver dumps from.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -57,6 +59,20 @@ TEST(GameStateFields, EveryFieldIsDumpedWithItsStartValue)
     EXPECT_EQ(frame["playerZ"], 10.0);
     EXPECT_EQ(frame["projectileState"], 0);
     EXPECT_EQ(frame["pickupTimer"], nlohmann::json::array({0.0, 0.0, 0.0, 0.0}));
+}
+
+// A read the run cannot answer fails the test with what was asked, and gives a NaN.
+TEST(GameStateFields, AnAbsentFrameOrFieldFailsTheReadWithWhatWasAsked)
+{
+    ScenarioResult run = RunScenario("answer yes\nframes 2\n");
+    float value = 0.0f;
+    EXPECT_NONFATAL_FAILURE(value = Field(run, 5, "enemyY"), "no frame 5 to read enemyY from: the run ended at frame 2");
+    EXPECT_TRUE(std::isnan(value));
+    EXPECT_NONFATAL_FAILURE(value = Field(run, 2, "enemyWhy"), "frame 2 has no field enemyWhy");
+    EXPECT_TRUE(std::isnan(value));
+    EXPECT_NONFATAL_FAILURE(value = Field(run, 2, "ammo"), "frame 2: ammo is not a number but [");
+    EXPECT_TRUE(std::isnan(value));
+    EXPECT_EQ(Field(run, 2, "enemyY"), run.frame(2)["enemyY"].get<float>());
 }
 
 }  // namespace

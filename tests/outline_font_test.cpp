@@ -200,6 +200,7 @@ protected:
     // tilted about x (rotations only, so that they can be undone).
     static std::vector<Polygon> Feedback(const std::function<void()>& draw, float turn = 0, float tilt = 0)
     {
+        RequireDrawing();
         glLoadIdentity();
         glRotatef(tilt, 1, 0, 0);
         glRotatef(turn, 0, 1, 0);
@@ -233,6 +234,7 @@ protected:
 
     static Picture Render(const std::function<void()>& draw)
     {
+        RequireDrawing();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
         draw();

@@ -286,7 +286,7 @@ Picture FromAbove(bool present)
     return picture;
 }
 
-TEST(Pickups, DrawnOverTheirCornersWhilePresentAndNowhereWhileAway)
+TEST(PickupPictures, DrawnOverTheirCornersWhilePresentAndNowhereWhileAway)
 {
     Picture present = FromAbove(true);
     Picture away = FromAbove(false);

@@ -162,6 +162,7 @@ TEST_F(StartedRenderState, SceneryListsLeaveTheStateTheGameExpects)
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 
     // The projectile's and the enemy's lists are empty: nothing drawn, nothing changed.
+    ASSERT_TRUE(RequireDrawing()) << "an empty feedback would prove nothing";
     static GLfloat feedback[64];
     glFeedbackBuffer(64, GL_3D, feedback);
     glRenderMode(GL_FEEDBACK);

@@ -9,8 +9,11 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <utility>
 #include <unistd.h>
 #include <vector>
+
+#include "tests/scenario.h"
 
 namespace {
 
@@ -18,6 +21,22 @@ struct CliRun {
     int status = -1;
     std::vector<std::string> lines;
 };
+
+// What a shell command writes to stdout, and its exit status (-1 if it did not exit).
+std::string Output(const std::string& command, int& status)
+{
+    status = -1;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return "";
+    char buffer[65536];
+    std::string text;
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        text += buffer;
+    int result = pclose(pipe);
+    status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+    return text;
+}
 
 // Runs the driver with the given arguments, the script fed on stdin; stderr joins stdout.
 CliRun Replay(const std::string& arguments, const std::string& script)
@@ -31,16 +50,8 @@ CliRun Replay(const std::string& arguments, const std::string& script)
     std::ofstream(scriptPath) << script;
     std::string command = std::string("'") + REPLAY_EXE + "' " + arguments + " < '" + scriptPath + "' 2>&1";
     CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[65536];
-    std::string text;
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        text += buffer;
-    int status = pclose(pipe);
+    std::string text = Output(command, run.status);
     std::remove(scriptPath.c_str());
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line))
@@ -106,10 +117,47 @@ TEST(ReplayCli, BadScriptsAndOptionsAreRefusedWithTheLineNamed)
     }
 }
 
+// The lines of a text, each with a prefix.
+std::string Prefixed(const std::string& text, const std::string& prefix)
+{
+    std::istringstream lines(text);
+    std::string result, line;
+    while (std::getline(lines, line))
+        result += prefix + line + "\n";
+    return result;
+}
+
+// --help prints the usage to stdout and ends with 0; a refused command line prints why and the
+// same usage to stderr and ends with 2. The file comment and README.md show that very text.
+TEST(ReplayCli, HelpAndRefusalsPrintTheOneUsageTheSourceAndReadmeShow)
+{
+    const std::string exe = std::string("'") + REPLAY_EXE + "'";
+    int status = -1;
+    const std::string usage = Output(exe + " --help 2>&1 </dev/null", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(usage.rfind("usage: trimvald-replay ", 0), 0u) << usage;
+    for (const char* option : {"--dump", "--shot", "--timing ", "--timing-frames", "--help", "SCRIPT"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    EXPECT_EQ(Output(exe + " --help 2>/dev/null", status), usage) << "all of it on stdout";
+
+    EXPECT_EQ(Output(exe + " --bogus 2>&1 >/dev/null", status), "trimvald-replay: unknown option --bogus\n" + usage);
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(Output(exe + " --bogus 2>/dev/null", status), "") << "nothing on stdout";
+
+    const std::pair<const char*, const char*> places[] = {{"/README.md", "    "}, {"/tools/replay/main.cpp", "//   "}};
+    for (const auto& shown : places) {
+        std::ifstream file(std::string(TRIMVALD_SOURCE_DIR) + shown.first);
+        std::stringstream text;
+        text << file.rdbuf();
+        EXPECT_NE(text.str().find(Prefixed(usage, shown.second)), std::string::npos) << shown.first;
+    }
+}
+
 TEST(ReplayCli, ShotSavesTheFrameAs800x600Png)
 {
     std::string path = ::testing::TempDir() + "replay_cli_shot_" + std::to_string(getpid()) + ".png";
     std::remove(path.c_str());
+    ASSERT_TRUE(RequireDrawing()) << "a black picture is what the no-op driver gives anyway";
     CliRun run = Replay("--shot 2:" + path + " -", "answer yes\nframes 3\n");
     ASSERT_EQ(run.status, 0);
     png_image image = {};

@@ -20,7 +20,8 @@ struct ScenarioResult {
     int frameCount() const;
 };
 
-// One number field of a frame's dump.
+// One number field of a frame's dump. A frame the run never reached, a missing field or one that
+// is not a number fails the test, saying which, and gives a NaN.
 float Field(const ScenarioResult& run, int frame, const char* name);
 
 // The number of the first frame from `from` on whose dump satisfies the test, or 0.
@@ -50,6 +51,11 @@ struct Picture {
 
 // Reads a PNG the replay driver saved; an unreadable file fails the test and gives no picture.
 Picture ReadShot(const std::string& path);
+
+// False, and the test failed, when it runs on Mesa's no-op driver (GALLIUM_NOOP), whose pictures
+// come back black and whose feedback is empty: a test reading either checks this first, and its
+// suite belongs in TRIMVALD_DRAWING_SUITES in tests/CMakeLists.txt.
+bool RequireDrawing();
 
 // A test with the game window opened as the game opens it (textures, scenery, font and render
 // state, a current context), message boxes answered Yes; closed again afterwards.

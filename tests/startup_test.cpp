@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <unistd.h>
 
 #include "app/game_main.h"
@@ -48,6 +49,11 @@ struct OpeningFailure {
     const char* message;
     const char* teardownMessage;  // what the teardown itself reports, or nullptr
 };
+
+void PrintTo(const OpeningFailure& failure, std::ostream* out)
+{
+    *out << failure.function;
+}
 
 class OpeningFails : public ::testing::TestWithParam<OpeningFailure> {};
 

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # The Windows executable imports only system DLLs (the C++ runtime is linked in statically).
-# Usage: windows_imports.sh PATH/TO/trimvald.exe  (exit 77: not built here, skipped)
+# Usage: windows_imports.sh PATH/TO/trimvald.exe
 set -euo pipefail
 exe=$1
-if [ ! -f "$exe" ] || ! command -v x86_64-w64-mingw32-objdump >/dev/null; then
-  echo "no Windows build at $exe: skipped"
-  exit 77
+if [ ! -f "$exe" ]; then
+  echo "no Windows executable at $exe: build the windows preset first (scripts/test.sh does)"
+  exit 1
+fi
+if ! command -v x86_64-w64-mingw32-objdump >/dev/null; then
+  echo "x86_64-w64-mingw32-objdump is missing: scripts/install-deps.sh windows installs it"
+  exit 1
 fi
 allowed=" GDI32.dll GLU32.dll KERNEL32.dll msvcrt.dll OPENGL32.dll USER32.dll WINMM.dll "
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')

@@ -1,6 +1,14 @@
 // trimvald-replay: runs the game headless from a script and reports what happened as JSON.
 //
-//   trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... [--timing] SCRIPT
+//   usage: trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... [--timing]
+//                          [--timing-frames N|A-B[,...]] SCRIPT
+//          trimvald-replay --help
+//     SCRIPT              a script file, or - for standard input
+//     --dump WHICH        which frames are dumped as JSON lines; none if not given
+//     --shot N:FILE.png   frame N saved as a PNG; may be repeated
+//     --timing            start-up and frame times measured with a real clock
+//     --timing-frames L   only the listed frames and ranges timed (turns --timing on)
+//     --help              this text, and nothing run
 #include <SDL.h>
 
 #include <cstdio>
@@ -12,13 +20,22 @@
 
 #include "tools/replay/driver.h"
 
+// What --help prints and every refusal of the command line ends with; the comment at the top of
+// this file and README.md show the same text.
+static const char usageText[] =
+    "usage: trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... [--timing]\n"
+    "                       [--timing-frames N|A-B[,...]] SCRIPT\n"
+    "       trimvald-replay --help\n"
+    "  SCRIPT              a script file, or - for standard input\n"
+    "  --dump WHICH        which frames are dumped as JSON lines; none if not given\n"
+    "  --shot N:FILE.png   frame N saved as a PNG; may be repeated\n"
+    "  --timing            start-up and frame times measured with a real clock\n"
+    "  --timing-frames L   only the listed frames and ranges timed (turns --timing on)\n"
+    "  --help              this text, and nothing run\n";
+
 static int Usage(const std::string& why)
 {
-    std::fprintf(stderr,
-                 "trimvald-replay: %s\n"
-                 "usage: trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... "
-                 "[--timing] [--timing-frames N|A-B[,...]] SCRIPT\n",
-                 why.c_str());
+    std::fprintf(stderr, "trimvald-replay: %s\n%s", why.c_str(), usageText);
     return 2;
 }
 
@@ -79,6 +96,10 @@ int main(int argc, char** argv)
     std::string scriptPath;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "--help") {
+            std::fputs(usageText, stdout);
+            return 0;
+        }
         if (arg == "--dump" || arg == "--shot" || arg == "--timing-frames") {
             if (i + 1 >= argc)
                 return Usage(arg + " needs a value");
