@@ -95,12 +95,12 @@ void EnemyStep()
         game.enemySpin = (float)((double)game.enemySpin + spinStep);
         game.climbRate = (float)freeClimbRate;
         game.chaseRate = (float)freeChaseRate;
-        glBindTexture(GL_TEXTURE_2D, textures[6]);
+        glBindTexture(GL_TEXTURE_2D, textures[enemyTexture]);
     } else if (game.freezeTimer < freeFreeze) {
         game.chaseRate = 0.0f;
         game.climbRate = 0.0f;
         game.freezeTimer += 1;
-        glBindTexture(GL_TEXTURE_2D, textures[11]);
+        glBindTexture(GL_TEXTURE_2D, textures[frozenEnemyTexture]);
     }
 
     if (game.enemyEmerged == 1) {

@@ -73,7 +73,7 @@ void TitlePanel()
     glColor3f(1.0f, 1.0f, 1.0f);
     glTranslatef(0.0f, 0.0f, -6.0f);
     glTranslatef(game.titleSlide, 0.0f, 0.0f);
-    glBindTexture(GL_TEXTURE_2D, textures[5]);
+    glBindTexture(GL_TEXTURE_2D, textures[titlePanelTexture]);
     PanelTriangleA();
     glTranslatef(0.1f, 0.0f, 0.0f);
     glTranslatef(-2.0f * game.titleSlide, 0.0f, 0.0f);

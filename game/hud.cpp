@@ -57,7 +57,7 @@ static void SmallLine(float y)
 void DrawTitleTexts()
 {
     // No texture coordinate is set here: the panel's last one, (1, 0), tints the texts.
-    glBindTexture(GL_TEXTURE_2D, textures[4]);
+    glBindTexture(GL_TEXTURE_2D, textures[textTintTexture]);
     glColor3f(1.0f, 0.0f, 0.7f);
     glTranslatef(-1.2f, 1.0f, -3.0f);
     glScalef(0.3f, 0.3f, 0.2f);
@@ -98,7 +98,7 @@ void DrawHud()
     // The tint drifts up texture 4 as the regeneration timer grows.
     float tint = (float)((double)game.regenTimer / 10000.0);
     glLoadIdentity();
-    glBindTexture(GL_TEXTURE_2D, textures[4]);
+    glBindTexture(GL_TEXTURE_2D, textures[textTintTexture]);
     glTexCoord2f(0.0f, tint);
     glColor3f(1.0f, 0.0f, 0.0f);
     HudLine(-0.055f);

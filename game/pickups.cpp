@@ -11,7 +11,7 @@
 // each pickup wears the texture of its spell's ball.
 struct Pickup {
     float x, z;           // stored (negated) position
-    int texture;
+    TextureName texture;
     int spell;            // 1 to 4
     float charges;        // added to the spell on collection
     double minX, maxX;    // open collection square, world coordinates
@@ -19,10 +19,10 @@ struct Pickup {
 };
 
 static const Pickup pickups[4] = {
-    {19.0f, 19.0f, 2, 2, 5.0f, -19.5, -18.5, -19.5, -18.5},
-    {19.0f, -19.0f, 8, 3, 1.0f, -19.5, -18.5, 18.5, 19.5},
-    {-19.0f, -19.0f, 9, 1, 10.0f, 18.5, 19.5, 18.5, 19.5},
-    {-19.0f, 19.0f, 10, 4, 1.0f, 18.5, 19.5, -19.5, -18.5},
+    {19.0f, 19.0f, skyTexture, 2, 5.0f, -19.5, -18.5, -19.5, -18.5},
+    {19.0f, -19.0f, iceBallTexture, 3, 1.0f, -19.5, -18.5, 18.5, 19.5},
+    {-19.0f, -19.0f, loserSphereTexture, 1, 10.0f, 18.5, 19.5, 18.5, 19.5},
+    {-19.0f, 19.0f, fireBallTexture, 4, 1.0f, 18.5, 19.5, -19.5, -18.5},
 };
 
 // Collection goes by spell: the pickups of spells 1, 2, 3 and 4.

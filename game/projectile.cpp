@@ -46,7 +46,7 @@ static void ApplySpellTable()
     double bounces = (double)game.bounceCount;
     if (game.selectedSpell == 1.0f) {
         game.hudSpell = 1.0f;
-        glBindTexture(GL_TEXTURE_2D, textures[9]);
+        glBindTexture(GL_TEXTURE_2D, textures[loserSphereTexture]);
         game.directDamage = 10.0f;
         game.maxBlastRadius = 10.0f;
         game.projectileSpeed = 0.5f;
@@ -54,7 +54,7 @@ static void ApplySpellTable()
     }
     if (game.selectedSpell == 2.0f) {
         game.hudSpell = 2.0f;
-        glBindTexture(GL_TEXTURE_2D, textures[2]);
+        glBindTexture(GL_TEXTURE_2D, textures[skyTexture]);
         game.directDamage = (float)(5.0 * bounces + 4.0);
         game.maxBlastRadius = (float)(2.0 * bounces + 5.0);
         game.projectileSpeed = 1.0f;
@@ -62,7 +62,7 @@ static void ApplySpellTable()
     }
     if (game.selectedSpell == 3.0f) {
         game.hudSpell = 3.0f;
-        glBindTexture(GL_TEXTURE_2D, textures[8]);
+        glBindTexture(GL_TEXTURE_2D, textures[iceBallTexture]);
         game.directDamage = 0.0f;
         game.maxBlastRadius = 4.0f;
         game.projectileSpeed = 0.8f;
@@ -70,7 +70,7 @@ static void ApplySpellTable()
     }
     if (game.selectedSpell == 4.0f) {
         game.hudSpell = 4.0f;
-        glBindTexture(GL_TEXTURE_2D, textures[10]);
+        glBindTexture(GL_TEXTURE_2D, textures[fireBallTexture]);
         game.directDamage = 0.7f;
         game.maxBlastRadius = 8.0f;
         game.projectileSpeed = 1.5f;
