@@ -1,16 +1,10 @@
 #include "game/hud.h"
 
 #include "game/game_state.h"
+#include "game/spells.h"
 #include "platform/platform.h"
 #include "render/outline_font.h"
 #include "render/textures.h"
-
-static const char* const spellNames[4] = {
-    "ЛУЗЕРСКАЯ СФЕРА",
-    "ШАРОВАЯ МОЛНИЯ",
-    "ЛЕДЯНОЙ ШАР",
-    "ОГНЕННЫЙ ШАР",
-};
 
 // The difficulty line in a pause (a game exists) and while choosing, by level 1 to 10.
 static const char* const levelLines[10] = {
@@ -116,7 +110,7 @@ void DrawHud()
     glTranslatef(1.0f, 0.0f, 0.0f);
     if (game.outOfAmmo == 0.0f) {
         // The name follows hudSpell (one frame late after a change), the count selectedSpell.
-        PrintText(spellNames[SpellIndex(game.hudSpell)]);
+        PrintText(spellTable[SpellIndex(game.hudSpell)].hudName);
         glTranslatef(1.0f, 0.0f, 0.0f);
         PrintText("%3.0f", (double)game.ammo[SpellIndex(game.selectedSpell)]);
     }

@@ -2,6 +2,25 @@
 // projectile's steps in the frame.
 #pragma once
 
+#include "render/textures.h"
+
+// One spell's row of the spell table. The direct damage, the largest blast radius and the
+// splash damage grow with the ball's bounces: each is base + perBounce x bounces, evaluated in
+// double and rounded once to float; only the ball lightning has a non-zero perBounce.
+struct SpellEntry {
+    TextureName ballTexture;
+    const char* hudName;  // the HUD's name of the spell
+    float speed;
+    float directDamage, directPerBounce;
+    float maxBlastRadius, blastPerBounce;
+    float splashDamage, splashPerBounce;
+    TextureName pickupTexture;  // the spell's corner pickup
+    float pickupCharges;        // the charges that pickup gives
+};
+
+// Spells 1 to 4, by the index SpellSlot gives.
+extern const SpellEntry spellTable[4];
+
 // Main-loop input steps, after the swap.
 void CastStep();         // E or Ctrl casts the selected spell
 void SelectSpellStep();  // 1 to 4 select a spell
