@@ -1,12 +1,12 @@
 #include "game/draw_frame.h"
 
 #include "game/enemy.h"
-
 #include "game/game_flow.h"
 #include "game/game_state.h"
 #include "game/hud.h"
 #include "game/pickups.h"
 #include "game/player.h"
+#include "game/projectile.h"
 #include "game/spells.h"
 #include "platform/platform.h"
 #include "render/render_state.h"

@@ -1,5 +1,7 @@
 // The one projectile: its flight, the return to the player, the spell's parameters, the arena's
 // floor and walls, the direct hit, the blast and its drawing.
+#include "game/projectile.h"
+
 #include <cmath>
 
 #include "game/game_state.h"

@@ -1,5 +1,5 @@
-// Spells and their projectile: casting and selection (main-loop input steps) and the
-// projectile's steps in the frame.
+// The spells: their table, casting and selection (main-loop input steps), the automatic switch
+// and running out of charges (frame steps). The projectile's own steps are in projectile.h.
 #pragma once
 
 #include "render/textures.h"
@@ -22,14 +22,12 @@ struct SpellEntry {
 extern const SpellEntry spellTable[4];
 
 // Main-loop input steps, after the swap.
-void CastStep();         // E or Ctrl casts the selected spell
-void SelectSpellStep();  // 1 to 4 select a spell
+void CastStep();         // main-loop step 10: E or Ctrl casts the selected spell
+void SelectSpellStep();  // main-loop step 12: 1 to 4 select a spell
 
 // Frame steps, in this order within DrawFrame.
-void ProjectileFlightStep();  // step 10, between the camera's rotations and its translation
-void AutoSwitchSpell();       // step 11
-void OutOfAmmoStep();         // step 13
-void ProjectileStep();        // step 14: spell table, edges and bounces, hit, blast, drawing
+void AutoSwitchSpell();  // step 12
+void OutOfAmmoStep();    // step 14: the out-of-ammo flag and the parked ball
 
 // Index 0 to 3 into the charges of a spell 1.0 to 4.0, or -1 for any other value.
 int SpellSlot(float spell);
