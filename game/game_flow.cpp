@@ -136,6 +136,15 @@ void NewGameReset()
     game.enemyHealth = game.enemyMaxHealth;
 }
 
+// Run just before the HUD, so the health it prints is the one held at 0.
+void GameOverStep()
+{
+    if (game.health <= 0.0f) {
+        game.health = 0.0f;
+        game.gameRunning = 0;
+    }
+}
+
 void RegenerateHealth()
 {
     game.regenTimer = (float)((double)game.regenTimer + 0.4);

@@ -96,11 +96,6 @@ void DrawHud()
     glTexCoord2f(0.0f, tint);
     glColor3f(1.0f, 0.0f, 0.0f);
     HudLine(-0.055f);
-
-    if (game.health <= 0.0f) {
-        game.health = 0.0f;
-        game.gameRunning = 0;
-    }
     PrintText("%3.0f", (double)game.health);
 
     glTexCoord2f(0.0f, tint);
