@@ -66,8 +66,10 @@ void EnemyDeathStep()
         game.enemyEmerged = 0;
         game.enemyDying = 0;
         game.enemyRadius = 0.7f;
+        // Three rolls, the middle one thrown away: the game takes it, and dropping it would
+        // change the z drift and every later roll.
         game.driftX = (float)(GameRand() % 4);
-        GameRand();  // this roll is thrown away
+        GameRand();
         game.driftZ = (float)(GameRand() % 4);
         game.enemyHealth = game.enemyMaxHealth;
         game.freezeTimer = freeFreeze;

@@ -50,7 +50,8 @@ static void SmallLine(float y)
 
 void DrawTitleTexts()
 {
-    // No texture coordinate is set here: the panel's last one, (1, 0), tints the texts.
+    // No texture coordinate is set here, as the game never set one: the texts keep the one the
+    // panel's last vertex set in the frame before, (1, 0), and that texel of the tint colours them.
     glBindTexture(GL_TEXTURE_2D, textures[textTintTexture]);
     glColor3f(1.0f, 0.0f, 0.7f);
     glTranslatef(-1.2f, 1.0f, -3.0f);
