@@ -51,7 +51,8 @@ static void SmallLine(float y)
 void DrawTitleTexts()
 {
     // No texture coordinate is set here, as the game never set one: the texts keep the one the
-    // panel's last vertex set in the frame before, (1, 0), and that texel of the tint colours them.
+    // panel's last vertex set in the frame before, (1, 0), and that texel of the tint colours
+    // them.
     glBindTexture(GL_TEXTURE_2D, textures[textTintTexture]);
     glColor3f(1.0f, 0.0f, 0.7f);
     glTranslatef(-1.2f, 1.0f, -3.0f);
@@ -90,7 +91,7 @@ static void HudLine(float x)
 
 void DrawHud()
 {
-    // The tint drifts up texture 4 as the regeneration timer grows.
+    // The tint drifts up the text tint texture as the regeneration timer grows.
     float tint = (float)((double)game.regenTimer / 10000.0);
     glLoadIdentity();
     glBindTexture(GL_TEXTURE_2D, textures[textTintTexture]);
