@@ -20,6 +20,8 @@ int GameMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (!OpenGameWindow(" Тримвальд ", 800, 600, 16, fullscreen))
         return 0;
 
+    // Each pass handles one waiting message, or, with none waiting, runs one frame in steps
+    // 1 to 14 below.
     MSG msg = {};
     bool quit = false;
     bool quitByMessage = false;
@@ -35,13 +37,15 @@ int GameMain(HINSTANCE, HINSTANCE, LPSTR, int)
             continue;
         }
 
+        // 1. The timer starts afresh and takes the frame's first reading.
         TimerStart();
         float frameStart = TimerNowMs();
 
+        // 2. The frame is drawn while the window is active.
         if (appActive && !DrawFrame())
             quit = true;
 
-        // A fresh Escape press pauses a running game or, with none running, quits; that
+        // 3. A fresh Escape press pauses a running game or, with none running, quits; that
         // frame goes straight on to the swap without waiting.
         bool escapePressed = false;
         if (keys[VK_ESCAPE] && !game.escapeHeld) {
@@ -54,16 +58,21 @@ int GameMain(HINSTANCE, HINSTANCE, LPSTR, int)
                 quit = true;
         }
 
+        // 4. The busy-wait: the clock is read afresh on every pass, and the frame lasts until it
+        // says 2 x frameDelay ms have gone since the first reading. This is the game's frame
+        // pacing, as it was written; nothing else holds the frame rate.
         if (!escapePressed) {
             double bound = (double)frameStart + 2.0 * (double)frameDelay;
             while (!(bound <= (double)TimerNowMs())) {
             }
         }
 
+        // 5. The swap.
         SwapBuffers(windowDC);
 
         // Input read after the swap acts in the next frame's DrawFrame; these steps run in
         // every frame, also behind the title panel and while the window is minimised.
+        // 6. Mouse look, 7. walk, 8. jump, 9. crouch, 10. cast, 11. stand up, 12. select a spell.
         MouseLook();
         WalkStep();
         JumpTakeOff();
@@ -72,6 +81,7 @@ int GameMain(HINSTANCE, HINSTANCE, LPSTR, int)
         StandUpStep();
         SelectSpellStep();
 
+        // 13. F1 quits, 14. a released Escape frees its latch.
         if (keys[VK_F1])
             quit = true;
         if (!keys[VK_ESCAPE])

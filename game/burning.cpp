@@ -49,7 +49,7 @@ void BurningStep()
 
     ApplyCamera();
     glTranslatef(-game.enemyX, game.enemyY + 1.0f, -game.enemyZ);
-    glBindTexture(GL_TEXTURE_2D, textures[12]);
+    glBindTexture(GL_TEXTURE_2D, textures[flameTexture]);
     game.flameTick = (float)((double)game.flameTick + 1.0);
     if (game.flameTick == 3.0f) {
         game.flameFrame = (float)((double)game.flameFrame + flameCell);

@@ -66,8 +66,10 @@ void EnemyDeathStep()
         game.enemyEmerged = 0;
         game.enemyDying = 0;
         game.enemyRadius = 0.7f;
+        // Three rolls, the middle one thrown away: the game takes it, and dropping it would
+        // change the z drift and every later roll.
         game.driftX = (float)(GameRand() % 4);
-        GameRand();  // this roll is thrown away
+        GameRand();
         game.driftZ = (float)(GameRand() % 4);
         game.enemyHealth = game.enemyMaxHealth;
         game.freezeTimer = freeFreeze;
@@ -95,12 +97,12 @@ void EnemyStep()
         game.enemySpin = (float)((double)game.enemySpin + spinStep);
         game.climbRate = (float)freeClimbRate;
         game.chaseRate = (float)freeChaseRate;
-        glBindTexture(GL_TEXTURE_2D, textures[6]);
+        glBindTexture(GL_TEXTURE_2D, textures[enemyTexture]);
     } else if (game.freezeTimer < freeFreeze) {
         game.chaseRate = 0.0f;
         game.climbRate = 0.0f;
         game.freezeTimer += 1;
-        glBindTexture(GL_TEXTURE_2D, textures[11]);
+        glBindTexture(GL_TEXTURE_2D, textures[frozenEnemyTexture]);
     }
 
     if (game.enemyEmerged == 1) {

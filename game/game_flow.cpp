@@ -73,7 +73,7 @@ void TitlePanel()
     glColor3f(1.0f, 1.0f, 1.0f);
     glTranslatef(0.0f, 0.0f, -6.0f);
     glTranslatef(game.titleSlide, 0.0f, 0.0f);
-    glBindTexture(GL_TEXTURE_2D, textures[5]);
+    glBindTexture(GL_TEXTURE_2D, textures[titlePanelTexture]);
     PanelTriangleA();
     glTranslatef(0.1f, 0.0f, 0.0f);
     glTranslatef(-2.0f * game.titleSlide, 0.0f, 0.0f);
@@ -134,6 +134,15 @@ void NewGameReset()
     game.health = startHealth[level - 1];
     game.enemyMaxHealth = enemyHitPoints[level - 1];
     game.enemyHealth = game.enemyMaxHealth;
+}
+
+// Run just before the HUD, so the health it prints is the one held at 0.
+void GameOverStep()
+{
+    if (game.health <= 0.0f) {
+        game.health = 0.0f;
+        game.gameRunning = 0;
+    }
 }
 
 void RegenerateHealth()

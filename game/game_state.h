@@ -1,6 +1,12 @@
 // GameState: every variable of the game in one process-wide record. The member initialisers
 // are the values at program start; the new-game reset sets its own subset.
 //
+// Arithmetic: the fields are single precision, but every compound update is evaluated in
+// double from the stored floats and rounded to float once, when it is stored; that is why the
+// code is full of (double) casts. A "simpler" x += 0.05f adds in float and rounds differently
+// in some frames, so positions and timers drift from the game's own results and recorded
+// games no longer replay the same. Keep each expression's arithmetic exactly as it is.
+//
 // Stored coordinates: the player in world coordinates; the projectile, and the x and z of the
 // enemy and the pickups, negated (they are drawn by translating by their negation); heights of
 // the enemy and the pickups as world heights.

@@ -1,16 +1,10 @@
 #include "game/hud.h"
 
 #include "game/game_state.h"
+#include "game/spells.h"
 #include "platform/platform.h"
 #include "render/outline_font.h"
 #include "render/textures.h"
-
-static const char* const spellNames[4] = {
-    "ЛУЗЕРСКАЯ СФЕРА",
-    "ШАРОВАЯ МОЛНИЯ",
-    "ЛЕДЯНОЙ ШАР",
-    "ОГНЕННЫЙ ШАР",
-};
 
 // The difficulty line in a pause (a game exists) and while choosing, by level 1 to 10.
 static const char* const levelLines[10] = {
@@ -56,8 +50,10 @@ static void SmallLine(float y)
 
 void DrawTitleTexts()
 {
-    // No texture coordinate is set here: the panel's last one, (1, 0), tints the texts.
-    glBindTexture(GL_TEXTURE_2D, textures[4]);
+    // No texture coordinate is set here, as the game never set one: the texts keep the one the
+    // panel's last vertex set in the frame before, (1, 0), and that texel of the tint colours
+    // them.
+    glBindTexture(GL_TEXTURE_2D, textures[textTintTexture]);
     glColor3f(1.0f, 0.0f, 0.7f);
     glTranslatef(-1.2f, 1.0f, -3.0f);
     glScalef(0.3f, 0.3f, 0.2f);
@@ -95,18 +91,13 @@ static void HudLine(float x)
 
 void DrawHud()
 {
-    // The tint drifts up texture 4 as the regeneration timer grows.
+    // The tint drifts up the text tint texture as the regeneration timer grows.
     float tint = (float)((double)game.regenTimer / 10000.0);
     glLoadIdentity();
-    glBindTexture(GL_TEXTURE_2D, textures[4]);
+    glBindTexture(GL_TEXTURE_2D, textures[textTintTexture]);
     glTexCoord2f(0.0f, tint);
     glColor3f(1.0f, 0.0f, 0.0f);
     HudLine(-0.055f);
-
-    if (game.health <= 0.0f) {
-        game.health = 0.0f;
-        game.gameRunning = 0;
-    }
     PrintText("%3.0f", (double)game.health);
 
     glTexCoord2f(0.0f, tint);
@@ -116,7 +107,7 @@ void DrawHud()
     glTranslatef(1.0f, 0.0f, 0.0f);
     if (game.outOfAmmo == 0.0f) {
         // The name follows hudSpell (one frame late after a change), the count selectedSpell.
-        PrintText(spellNames[SpellIndex(game.hudSpell)]);
+        PrintText(spellTable[SpellIndex(game.hudSpell)].hudName);
         glTranslatef(1.0f, 0.0f, 0.0f);
         PrintText("%3.0f", (double)game.ammo[SpellIndex(game.selectedSpell)]);
     }

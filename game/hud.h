@@ -4,6 +4,6 @@
 // Title, author, key help, score and difficulty line; ends with the identity matrix loaded.
 void DrawTitleTexts();
 
-// Health, spell name and charges (or the out-of-ammo text) and score along the bottom of the
-// view; also the game-over test: health at 0 or below ends the game.
+// Frame step 6: health, spell name and charges (or the out-of-ammo text) and score along the
+// bottom of the view.
 void DrawHud();

@@ -43,7 +43,7 @@ void LightningStep()
         return;
 
     // The beam, in the enemy's frame as its drawing left it: a strip 100 long through the centre.
-    glBindTexture(GL_TEXTURE_2D, textures[7]);
+    glBindTexture(GL_TEXTURE_2D, textures[lightningTexture]);
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);

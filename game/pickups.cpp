@@ -2,28 +2,32 @@
 
 #include "game/game_state.h"
 #include "game/player.h"
+#include "game/spells.h"
 #include "platform/platform.h"
 #include "render/scene_lists.h"
 #include "render/sound_cues.h"
 #include "render/textures.h"
 
 // One pickup in each corner, in drawing order. The stored x and z are negated like the enemy's;
-// each pickup wears the texture of its spell's ball.
+// its texture and the charges it gives come from its spell's row of the spell table.
 struct Pickup {
     float x, z;           // stored (negated) position
-    int texture;
     int spell;            // 1 to 4
-    float charges;        // added to the spell on collection
     double minX, maxX;    // open collection square, world coordinates
     double minZ, maxZ;
 };
 
 static const Pickup pickups[4] = {
-    {19.0f, 19.0f, 2, 2, 5.0f, -19.5, -18.5, -19.5, -18.5},
-    {19.0f, -19.0f, 8, 3, 1.0f, -19.5, -18.5, 18.5, 19.5},
-    {-19.0f, -19.0f, 9, 1, 10.0f, 18.5, 19.5, 18.5, 19.5},
-    {-19.0f, 19.0f, 10, 4, 1.0f, 18.5, 19.5, -19.5, -18.5},
+    {19.0f, 19.0f, 2, -19.5, -18.5, -19.5, -18.5},
+    {19.0f, -19.0f, 3, -19.5, -18.5, 18.5, 19.5},
+    {-19.0f, -19.0f, 1, 18.5, 19.5, 18.5, 19.5},
+    {-19.0f, 19.0f, 4, 18.5, 19.5, -19.5, -18.5},
 };
+
+static const SpellEntry& SpellOf(const Pickup& pickup)
+{
+    return spellTable[pickup.spell - 1];
+}
 
 // Collection goes by spell: the pickups of spells 1, 2, 3 and 4.
 static const int collectionOrder[4] = {2, 0, 1, 3};
@@ -47,7 +51,7 @@ void PickupStep()
         game.pickupX[i] = pickups[i].x;
         game.pickupZ[i] = pickups[i].z;
         game.pickupY = (float)pickupHeight;
-        glBindTexture(GL_TEXTURE_2D, textures[pickups[i].texture]);
+        glBindTexture(GL_TEXTURE_2D, textures[SpellOf(pickups[i]).pickupTexture]);
         for (int k = 0; k < 4; ++k)
             if (game.pickupTimer[k] < present)
                 game.pickupZ[k] = awayZ;
@@ -78,7 +82,7 @@ void PickupStep()
         PlayCue(pickupCue);
         if (game.pickupTimer[i] == present) {
             float& charges = game.ammo[pickup.spell - 1];
-            charges = (float)((double)charges + (double)pickup.charges);
+            charges = (float)((double)charges + (double)SpellOf(pickup).pickupCharges);
             game.selectedSpell = (float)pickup.spell;
             game.pickupTimer[i] = afterCollection;
         }

@@ -1,4 +1,4 @@
 // The four corner pickups.
 #pragma once
 
-void PickupStep();  // frame step 21: drawing, respawn counters and cue, collection
+void PickupStep();  // frame step 22: drawing, respawn counters and cue, collection

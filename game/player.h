@@ -1,5 +1,5 @@
-// The player's input steps, run by the main loop after the buffer swap in this order:
-// MouseLook, WalkStep, JumpTakeOff, CrouchStep, (casting), StandUpStep.
+// The player's input steps, run by the main loop after the buffer swap in this order (its
+// steps 6 to 11): MouseLook, WalkStep, JumpTakeOff, CrouchStep, (casting), StandUpStep.
 #pragma once
 
 #include "platform/platform.h"
@@ -13,8 +13,8 @@ void JumpTakeOff();
 void CrouchStep();
 void StandUpStep();
 
-// The body step of a frame that draws the world: jump integration, then the clamp into the
-// arena.
+// The body step of a frame that draws the world (within frame step 9): jump integration, then
+// the clamp into the arena.
 void BodyStep();
 
 // Loads the camera of the player's eye into the model-view matrix.

@@ -1,5 +1,7 @@
 // The one projectile: its flight, the return to the player, the spell's parameters, the arena's
 // floor and walls, the direct hit, the blast and its drawing.
+#include "game/projectile.h"
+
 #include <cmath>
 
 #include "game/game_state.h"
@@ -39,43 +41,27 @@ void ProjectileFlightStep()
     }
 }
 
+// The base plus the growth with the bounces, in double, rounded once.
+static float Grown(float base, float perBounce, double bounces)
+{
+    return (float)((double)perBounce * bounces + (double)base);
+}
+
 // Sets the selected spell's parameters and binds its texture; the ball in flight takes them on
-// at once. The ball lightning grows with its bounces.
+// at once. A selected spell other than 1 to 4 sets nothing and binds no texture.
 static void ApplySpellTable()
 {
+    int slot = SpellSlot(game.selectedSpell);
+    if (slot < 0)
+        return;
+    const SpellEntry& spell = spellTable[slot];
     double bounces = (double)game.bounceCount;
-    if (game.selectedSpell == 1.0f) {
-        game.hudSpell = 1.0f;
-        glBindTexture(GL_TEXTURE_2D, textures[9]);
-        game.directDamage = 10.0f;
-        game.maxBlastRadius = 10.0f;
-        game.projectileSpeed = 0.5f;
-        game.splashDamage = 15.0f;
-    }
-    if (game.selectedSpell == 2.0f) {
-        game.hudSpell = 2.0f;
-        glBindTexture(GL_TEXTURE_2D, textures[2]);
-        game.directDamage = (float)(5.0 * bounces + 4.0);
-        game.maxBlastRadius = (float)(2.0 * bounces + 5.0);
-        game.projectileSpeed = 1.0f;
-        game.splashDamage = (float)(5.0 * bounces + 0.5);
-    }
-    if (game.selectedSpell == 3.0f) {
-        game.hudSpell = 3.0f;
-        glBindTexture(GL_TEXTURE_2D, textures[8]);
-        game.directDamage = 0.0f;
-        game.maxBlastRadius = 4.0f;
-        game.projectileSpeed = 0.8f;
-        game.splashDamage = 0.0f;
-    }
-    if (game.selectedSpell == 4.0f) {
-        game.hudSpell = 4.0f;
-        glBindTexture(GL_TEXTURE_2D, textures[10]);
-        game.directDamage = 0.7f;
-        game.maxBlastRadius = 8.0f;
-        game.projectileSpeed = 1.5f;
-        game.splashDamage = 0.7f;
-    }
+    game.hudSpell = (float)(slot + 1);
+    glBindTexture(GL_TEXTURE_2D, textures[spell.ballTexture]);
+    game.directDamage = Grown(spell.directDamage, spell.directPerBounce, bounces);
+    game.maxBlastRadius = Grown(spell.maxBlastRadius, spell.blastPerBounce, bounces);
+    game.projectileSpeed = spell.speed;
+    game.splashDamage = Grown(spell.splashDamage, spell.splashPerBounce, bounces);
 }
 
 // A wall band: strictly between 20 and 21 out from the centre, on either side.

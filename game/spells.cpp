@@ -5,6 +5,21 @@
 #include "platform/platform.h"
 #include "render/sound_cues.h"
 
+// 1 the loser's sphere, 2 the ball lightning (direct 5 x bounces + 4, blast 2 x bounces + 5,
+// splash 5 x bounces + 0.5), 3 the ice ball, 4 the fireball. Each pickup wears its ball's texture.
+const SpellEntry spellTable[4] = {
+    // ball texture, HUD name, speed, direct, per bounce, blast, per bounce, splash, per bounce,
+    // pickup texture, pickup charges
+    {loserSphereTexture, "ЛУЗЕРСКАЯ СФЕРА", 0.5f, 10.0f, 0.0f, 10.0f, 0.0f, 15.0f, 0.0f,
+     loserSphereTexture, 10.0f},
+    {skyTexture, "ШАРОВАЯ МОЛНИЯ", 1.0f, 4.0f, 5.0f, 5.0f, 2.0f, 0.5f, 5.0f,
+     skyTexture, 5.0f},
+    {iceBallTexture, "ЛЕДЯНОЙ ШАР", 0.8f, 0.0f, 0.0f, 4.0f, 0.0f, 0.0f, 0.0f,
+     iceBallTexture, 1.0f},
+    {fireBallTexture, "ОГНЕННЫЙ ШАР", 1.5f, 0.7f, 0.0f, 8.0f, 0.0f, 0.7f, 0.0f,
+     fireBallTexture, 1.0f},
+};
+
 int SpellSlot(float spell)
 {
     if (spell == 1.0f)

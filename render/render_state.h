@@ -12,6 +12,6 @@ void ResizeViewport(int width, int height);
 // returns 1 on success, 0 when the textures cannot be loaded (nothing else is then set up).
 int InitRenderState();
 
-// One roll of the random flash: a roll of 50 in 140 lights light 1 for 19 drawn frames. Run
-// once in every frame that draws the arena.
+// Frame step 8, one roll of the random flash: a roll of 50 in 140 lights light 1 for 19 drawn
+// frames. Run once in every frame that draws the arena.
 void FlashStep();

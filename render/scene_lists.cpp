@@ -24,7 +24,7 @@ static GLUquadric* NewSmoothTexturedQuadric()
 static void CompileSky()
 {
     glNewList(listBase, GL_COMPILE);
-    glBindTexture(GL_TEXTURE_2D, textures[2]);
+    glBindTexture(GL_TEXTURE_2D, textures[skyTexture]);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     skyQuadric = NewSmoothTexturedQuadric();
     gluSphere(skyQuadric, 100.0, 32, 32);
@@ -33,7 +33,7 @@ static void CompileSky()
 
 static void Floor()
 {
-    glBindTexture(GL_TEXTURE_2D, textures[1]);
+    glBindTexture(GL_TEXTURE_2D, textures[floorTexture]);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glBegin(GL_QUADS);
     glNormal3f(0.0f, 1.0f, 0.0f);
@@ -59,7 +59,7 @@ static void Pyramid()
         {{0, 0, -1}, {1, -1, -1}, {-1, -1, -1}},
         {{-1, 0, 0}, {-1, -1, -1}, {-1, -1, 1}},
     };
-    glBindTexture(GL_TEXTURE_2D, textures[0]);
+    glBindTexture(GL_TEXTURE_2D, textures[pyramidTexture]);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glBegin(GL_TRIANGLES);
@@ -86,7 +86,7 @@ static void Walls()
         {{-1, 0, 0}, {20, 2, -20}, {20, 2, 20}, {20, -1, 20}, {20, -1, -20}},
     };
     static const float texCoords[4][2] = {{0, 0}, {40, 0}, {40, 4}, {0, 4}};
-    glBindTexture(GL_TEXTURE_2D, textures[3]);
+    glBindTexture(GL_TEXTURE_2D, textures[wallTexture]);
     glBegin(GL_QUADS);
     for (const auto& wall : walls) {
         glNormal3fv(wall[0]);

@@ -5,9 +5,9 @@
 #include "platform/platform.h"
 #include "render/bitmap_loader.h"
 
-uint32_t textures[13];
+uint32_t textures[textureCount];
 
-static const char* const textureFiles[13] = {
+static const char* const textureFiles[textureCount] = {
     "Data/Textures/1B.bmp", "Data/Textures/1D.bmp", "Data/Textures/1S.bmp", "Data/Textures/1L.bmp",
     "Data/Textures/1T.bmp", "Data/Textures/1P.bmp", "Data/Textures/1E.bmp", "Data/Textures/1R.bmp",
     "Data/Textures/2S.bmp", "Data/Textures/3S.bmp", "Data/Textures/4S.bmp", "Data/Textures/2E.bmp",
@@ -24,8 +24,8 @@ static void FreeImage(ImageRGB* image)
 
 int LoadTextures()
 {
-    ImageRGB* images[13] = {};
-    for (int i = 0; i < 13; ++i) {
+    ImageRGB* images[textureCount] = {};
+    for (int i = 0; i < textureCount; ++i) {
         images[i] = LoadBitmapFile(textureFiles[i]);
         if (!images[i]) {
             // Start-up ends here; the images read so far are not kept.
@@ -35,8 +35,8 @@ int LoadTextures()
         }
     }
 
-    glGenTextures(13, textures);
-    for (int i = 0; i < 13; ++i) {
+    glGenTextures(textureCount, textures);
+    for (int i = 0; i < textureCount; ++i) {
         glBindTexture(GL_TEXTURE_2D, textures[i]);
         glTexImage2D(GL_TEXTURE_2D, 0, 4, images[i]->width, images[i]->height, 0, GL_RGB,
                      GL_UNSIGNED_BYTE, images[i]->pixels);
@@ -44,7 +44,7 @@ int LoadTextures()
         gluBuild2DMipmaps(GL_TEXTURE_2D, 4, images[i]->width, images[i]->height, GL_RGB,
                           GL_UNSIGNED_BYTE, images[i]->pixels);
     }
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < textureCount; ++i)
         FreeImage(images[i]);
     return 1;
 }
