@@ -96,28 +96,9 @@ static void PumpEvents(HostPost)
     LayerDropMachineEvents();
 }
 
-static void BeforePeek()
+// A step of the main loop's rhythm the driver does not watch.
+static void Nothing()
 {
-    if (setup.beforePeek)
-        setup.beforePeek();
-}
-
-static void QueueEmpty()
-{
-    if (setup.queueEmpty)
-        setup.queueEmpty();
-}
-
-static void FrameStart()
-{
-    if (setup.frameStart)
-        setup.frameStart();
-}
-
-static void BeforeSwap()
-{
-    if (setup.beforeSwap)
-        setup.beforeSwap();
 }
 
 static bool Fails(const char* functionName)
@@ -128,10 +109,23 @@ static bool Fails(const char* functionName)
 void InstallScriptedHost(const ScriptedHostSetup& newSetup)
 {
     setup = newSetup;
-    static const LayerHost scriptedHost = {
-        CounterFrequency, Counter,      Milliseconds,  CursorPosition, MoveCursor, ShowCursor,
-        AnswerMessageBox, DisplayModeAvailable, SetFullscreen, TakeSound, PumpEvents, BeforePeek,
-        QueueEmpty,       FrameStart,   BeforeSwap,    Fails,
+    const LayerHost scriptedHost = {
+        CounterFrequency,
+        Counter,
+        Milliseconds,
+        CursorPosition,
+        MoveCursor,
+        ShowCursor,
+        AnswerMessageBox,
+        DisplayModeAvailable,
+        SetFullscreen,
+        TakeSound,
+        PumpEvents,
+        setup.beforePeek ? setup.beforePeek : Nothing,
+        setup.queueEmpty ? setup.queueEmpty : Nothing,
+        setup.frameStart ? setup.frameStart : Nothing,
+        setup.beforeSwap ? setup.beforeSwap : Nothing,
+        Fails,
     };
     LayerInstallHost(&scriptedHost);
 }
