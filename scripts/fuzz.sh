@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-/tmp/trimvald-fuzz}
 seconds=${2:-60}
 
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" test
 cmake -S "$root/tests/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build"

@@ -1,16 +1,29 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the game and the tests need, when any is missing.
-# Usage: scripts/install-deps.sh [windows]
+# Installs the Debian packages that are missing. With no argument: what building and running
+# the game needs, nothing more (a player's first start). "test" adds what the test suite needs,
+# "windows" also the cross compiler and Wine for the Windows package.
+# Usage: scripts/install-deps.sh [test|windows]
 set -euo pipefail
 
+# The compiler and build tools, the libraries the game links, the OpenGL driver, the X server's
+# core fonts (SDL's X11 dialogs draw with them) and a narrow heavy Cyrillic face for the HUD.
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev
-  libgl1-mesa-dri libfreetype-dev libfontconfig-dev libpng-dev googletest libgtest-dev nlohmann-json3-dev
-  xvfb xauth xdotool x11-apps xfonts-base fonts-paratype fonts-roboto fonts-dejavu-extra fonts-yanone-kaffeesatz
-  clang libclang-rt-14-dev python3)
-if [ "${1:-}" = windows ]; then
-  # The cross compiler and the package, and Wine with what it needs to run the package here.
-  packages+=(g++-mingw-w64-x86-64 zip wine wine64 fonts-wine fonts-liberation locales)
-fi
+  libgl1-mesa-dri libfreetype-dev libfontconfig-dev libpng-dev xfonts-base fonts-yanone-kaffeesatz)
+case "${1:-}" in
+  '') ;;
+  test|windows)
+    # GoogleTest, a virtual X server with a window manager, xdotool and xrandr for the
+    # end-to-end runs, the other fonts the face choice is tested with, clang for the fuzzer.
+    packages+=(googletest libgtest-dev nlohmann-json3-dev xvfb xauth xdotool x11-apps
+      x11-xserver-utils openbox fonts-paratype fonts-roboto fonts-dejavu-extra clang
+      libclang-rt-14-dev python3)
+    if [ "$1" = windows ]; then
+      # The cross compiler and the package, and Wine with what it needs to run the package here.
+      packages+=(g++-mingw-w64-x86-64 zip wine wine64 fonts-wine fonts-liberation locales)
+    fi
+    ;;
+  *) echo "usage: $0 [test|windows]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,10 +6,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/install-deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default
+# Only the game and the replay driver its headless demo uses: the tests are the test command's.
+cmake --preset play >/dev/null
+cmake --build --preset play
 
-cd build/default
+cd build/play
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec ./trimvald
 fi
