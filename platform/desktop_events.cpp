@@ -1,12 +1,16 @@
 // The desktop host's events: SDL's events become Windows messages for the game's window.
 #include "platform/layer.h"
 
-// Whether the window is minimised (or hidden), so that a restore is told apart from a focus change.
+// Whether the window is minimised (or hidden), so that a restore is told apart from a focus
+// change, and whether it has the keyboard focus; the mouse is captured only while both allow.
 static bool windowMinimized = false;
+static bool windowFocused = false;
 
 void DesktopResetEvents()
 {
     windowMinimized = false;
+    windowFocused = false;
+    DesktopResetMouse();
 }
 
 // The key message's lParam: repeat count 1, the scan code, the Alt context bit, the previous
@@ -29,6 +33,47 @@ static void PostActivate(HostPost post, bool active)
                      MAKEWPARAM(active ? WA_ACTIVE : WA_INACTIVE, windowMinimized ? 1 : 0), 0);
 }
 
+// The window's own events: minimising and restoring (the only changes the game hears of as
+// activation), focus, size and closing.
+static void TranslateWindowEvent(const SDL_WindowEvent& event, HostPost post)
+{
+    switch (event.event) {
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN:
+        windowMinimized = true;
+        PostActivate(post, false);
+        return;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        if (!windowMinimized)
+            return;
+        windowMinimized = false;
+        PostActivate(post, true);
+        return;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        windowFocused = true;
+        PostActivate(post, true);
+        return;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        windowFocused = false;
+        PostActivate(post, false);
+        return;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        // In fullscreen the window covers the desktop, but the game keeps its 800x600 picture,
+        // which the swap scales: its client area stays the display mode's size.
+        if (layerWindow->fullscreen)
+            return;
+        layerWindow->clientWidth = event.data1;
+        layerWindow->clientHeight = event.data2;
+        post(layerWindow, WM_SIZE, SIZE_RESTORED, MAKELPARAM(event.data1, event.data2));
+        return;
+    case SDL_WINDOWEVENT_CLOSE:
+        post(layerWindow, WM_CLOSE, 0, 0);
+        return;
+    }
+}
+
 static void TranslateEvent(const SDL_Event& event, HostPost post)
 {
     if (!layerWindow)
@@ -48,37 +93,12 @@ static void TranslateEvent(const SDL_Event& event, HostPost post)
         post(layerWindow, message, (WPARAM)vk, KeyParam(event.key, alt));
         return;
     }
+    case SDL_MOUSEMOTION:
+        DesktopMouseMotion(event.motion.xrel, event.motion.yrel);
+        return;
     case SDL_WINDOWEVENT:
-        switch (event.window.event) {
-        case SDL_WINDOWEVENT_MINIMIZED:
-        case SDL_WINDOWEVENT_HIDDEN:
-            windowMinimized = true;
-            PostActivate(post, false);
-            return;
-        case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_SHOWN:
-        case SDL_WINDOWEVENT_MAXIMIZED:
-            if (!windowMinimized)
-                return;
-            windowMinimized = false;
-            PostActivate(post, true);
-            return;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            PostActivate(post, true);
-            return;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            PostActivate(post, false);
-            return;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            layerWindow->clientWidth = event.window.data1;
-            layerWindow->clientHeight = event.window.data2;
-            post(layerWindow, WM_SIZE, SIZE_RESTORED,
-                             MAKELPARAM(event.window.data1, event.window.data2));
-            return;
-        case SDL_WINDOWEVENT_CLOSE:
-            post(layerWindow, WM_CLOSE, 0, 0);
-            return;
-        }
+        TranslateWindowEvent(event.window, post);
+        DesktopMouseWindowState(windowFocused, windowMinimized);
         return;
     case SDL_QUIT:
         post(layerWindow, WM_CLOSE, 0, 0);

@@ -1,7 +1,5 @@
-// The desktop host: a player's machine, over SDL. Its dialog, events and sound player are in
-// files of their own; here are the clock, the mouse, the display mode, and the record.
-#include <cstdlib>
-
+// The desktop host: a player's machine, over SDL. Its dialog, events, mouse and sound player
+// are in files of their own; here are the clock, the display mode, and the record.
 #include "platform/layer.h"
 
 static bool CounterFrequency(int64_t* ticksPerSecond)
@@ -23,64 +21,23 @@ static DWORD Milliseconds()
     return (DWORD)((counter / frequency) * 1000 + (counter % frequency) * 1000 / frequency);
 }
 
-static POINT CursorPosition()
-{
-    int x = 0, y = 0;
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_GetGlobalMouseState(&x, &y);
-    POINT point;
-    point.x = x;
-    point.y = y;
-    return point;
-}
-
-static void MoveCursor(int x, int y)
-{
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_WarpMouseGlobal(x, y);
-}
-
-static void ShowCursor(bool visible)
-{
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
-}
-
-// The mode found by the last successful search, which the window then takes.
-static SDL_DisplayMode chosenMode;
-
-// Finds a display mode of exactly the asked size, with the colour depth closest to the one
-// asked for. Some servers report success for any fullscreen request and stay at their own
-// size: only a mode of exactly this size counts.
-static bool DisplayModeAvailable(int width, int height, int bits)
+// The desktop's video mode is never changed: a fullscreen mode of the game's size is granted
+// when the desktop is at least that big, and the window then covers the desktop with the
+// picture scaled to it at the swap. Nothing is left behind by a crash or a kill.
+static bool DisplayModeAvailable(int width, int height, int)
 {
     if (!LayerInitVideo())
         return false;
-    int count = SDL_GetNumDisplayModes(0);
-    bool any = false;
-    SDL_DisplayMode found = {};
-    for (int i = 0; i < count; ++i) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) != 0 || mode.w != width || mode.h != height)
-            continue;
-        int distance = std::abs((int)SDL_BITSPERPIXEL(mode.format) - bits);
-        if (!any || distance < std::abs((int)SDL_BITSPERPIXEL(found.format) - bits))
-            found = mode;
-        any = true;
-    }
-    if (any)
-        chosenMode = found;
-    return any;
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
+        return false;
+    return desktop.w >= width && desktop.h >= height;
 }
 
 static void SetFullscreen(LayerWindow* window, bool on)
 {
-    if (!on) {
-        SDL_SetWindowFullscreen(window->sdlWindow, 0);
-        return;
-    }
-    SDL_SetWindowDisplayMode(window->sdlWindow, &chosenMode);
-    SDL_SetWindowFullscreen(window->sdlWindow, SDL_WINDOW_FULLSCREEN);
+    window->scaled = on;
+    SDL_SetWindowFullscreen(window->sdlWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
 // The main loop's rhythm means nothing to a real machine.
@@ -97,9 +54,9 @@ static const LayerHost desktopHost = {
     CounterFrequency,
     Counter,
     Milliseconds,
-    CursorPosition,
-    MoveCursor,
-    ShowCursor,
+    DesktopCursorPosition,
+    DesktopMoveCursor,
+    DesktopShowCursor,
     DesktopMessageBox,
     DisplayModeAvailable,
     SetFullscreen,

@@ -49,6 +49,7 @@ void LayerReset()
 {
     LayerResetMessages();
     LayerForgetWindows();
+    LayerScalerForget();
     layerDisplayMode = PendingDisplayMode();
     layerCursorCount = 0;
     layerScreenSaverAllowed = true;

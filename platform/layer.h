@@ -22,6 +22,7 @@ struct LayerWindow {
     int outerY = 0;
     bool shown = false;
     bool fullscreen = false;
+    bool scaled = false;  // fullscreen over the desktop: the swap scales the game's picture
     LayerDC* dc = nullptr;
 };
 
@@ -106,6 +107,24 @@ int DesktopMessageBox(const std::string& text, const std::string& caption, UINT 
 void DesktopPumpEvents(HostPost post);
 void DesktopResetEvents();
 BOOL DesktopPlaySound(const char* sound, DWORD flags);
+
+// The desktop host's mouse: the cursor the game reads and sets, its visibility, the motion
+// captured from the machine's events, and the window state that decides the capture.
+POINT DesktopCursorPosition();
+void DesktopMoveCursor(int x, int y);
+void DesktopShowCursor(bool visible);
+void DesktopMouseMotion(int dx, int dy);
+void DesktopMouseWindowState(bool focused, bool minimized);
+void DesktopResetMouse();
+
+// The scaled fullscreen picture, for a window the host marked `scaled`: updated when a context
+// becomes current and after every swap (the framebuffer the game draws into is made, kept or
+// dropped), presented before the swap, released while its context is still current, and
+// forgotten at a reset.
+void LayerScalerUpdate(LayerWindow* window);
+void LayerScalerPresent(LayerWindow* window);
+void LayerScalerRelease();
+void LayerScalerForget();
 
 // Puts the clocks' reading count and the simulated clock back to program start.
 void LayerResetClocks();

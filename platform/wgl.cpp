@@ -62,20 +62,26 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context)
     if (LayerFails("wglMakeCurrent"))
         return FALSE;
     if (!context) {
+        LayerScalerRelease();
         SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
         return TRUE;
     }
     if (!dc || dc->window != context->window || !dc->pixelFormat)
         return FALSE;
-    return SDL_GL_MakeCurrent(dc->window->sdlWindow, context->sdlContext) == 0;
+    if (SDL_GL_MakeCurrent(dc->window->sdlWindow, context->sdlContext) != 0)
+        return FALSE;
+    LayerScalerUpdate(dc->window);
+    return TRUE;
 }
 
 BOOL WINAPI wglDeleteContext(HGLRC context)
 {
     if (LayerFails("wglDeleteContext") || !context)
         return FALSE;
-    if (SDL_GL_GetCurrentContext() == context->sdlContext)
+    if (SDL_GL_GetCurrentContext() == context->sdlContext) {
+        LayerScalerRelease();
         SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+    }
     SDL_GL_DeleteContext(context->sdlContext);
     delete context;
     return TRUE;
@@ -86,6 +92,8 @@ BOOL WINAPI SwapBuffers(HDC dc)
     if (!dc || !dc->window || !dc->window->sdlWindow)
         return FALSE;
     layerHost.beforeSwap();
+    LayerScalerPresent(dc->window);
     SDL_GL_SwapWindow(dc->window->sdlWindow);
+    LayerScalerUpdate(dc->window);
     return TRUE;
 }

@@ -141,10 +141,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     window->exStyle = exStyle;
     window->outerX = x;
     window->outerY = y;
-    int left = 0, top = 0;
     if (Framed(style)) {
-        left = frameBorder;
-        top = frameBorder + captionHeight;
         width -= 2 * frameBorder;
         height -= 2 * frameBorder + captionHeight;
     }
@@ -161,8 +158,10 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         flags |= SDL_WINDOW_BORDERLESS;
     if (style & WS_THICKFRAME)
         flags |= SDL_WINDOW_RESIZABLE;
+    // A framed window's border and caption are the window manager's: the window is asked for
+    // at the outer corner the game gave, with the client size inside the game's frame.
     std::string title = Cp1251ToUtf8(windowName);
-    window->sdlWindow = SDL_CreateWindow(title.c_str(), x + left, y + top, window->clientWidth,
+    window->sdlWindow = SDL_CreateWindow(title.c_str(), x, y, window->clientWidth,
                                          window->clientHeight, flags);
     if (!window->sdlWindow) {
         delete window;

@@ -15,7 +15,7 @@ case "${1:-}" in
     # GoogleTest, a virtual X server with a window manager, xdotool and xrandr for the
     # end-to-end runs, the other fonts the face choice is tested with, clang for the fuzzer.
     packages+=(googletest libgtest-dev nlohmann-json3-dev xvfb xauth xdotool x11-apps
-      x11-xserver-utils openbox fonts-paratype fonts-roboto fonts-dejavu-extra clang
+      x11-utils x11-xserver-utils openbox fonts-paratype fonts-roboto fonts-dejavu-extra clang
       libclang-rt-14-dev python3)
     if [ "$1" = windows ]; then
       # The cross compiler and the package, and Wine with what it needs to run the package here.

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Plays short sessions of the real game under a private Xvfb and checks how they go.
 
-Usage: run_game.py --game PATH --preload PATH --screen WxHxD CASE...
+Usage: run_game.py --game PATH --preload PATH --screen WxHxD [--wm] [--mode-800x600] CASE...
 
 Each case starts the game, answers its dialogs and presses keys with xdotool, and reads what
 the game did on screen from the report of the preloaded swap counter. A case that hangs is
@@ -17,6 +17,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 from private_xvfb import PrivateXvfb, XvfbError  # noqa: E402
+from xwd_image import Screenshot  # noqa: E402
 
 START_CAPTION = "Запуск игры Тримвальд..."
 WINDOWED_CAPTION = "Тримвальд"  # the dialog offering to run in a window
@@ -28,6 +29,10 @@ KEY_HOLD_SECONDS = 0.25
 MAX_FRAME_RATE = 102.0
 MIN_FRAME_RATE = 30.0
 MIN_FRAME_GAP_MS = 9.5
+# Screenshots of the cases that look at the picture, kept for a person to look at.
+SHOTS_DIR = "e2e-shots"
+# Mouse look turns the view by a tenth of a degree per pixel of motion.
+DEGREES_PER_PIXEL = 0.1
 
 
 class Failure(Exception):
@@ -38,7 +43,7 @@ class Display:
     """A private Xvfb; the display number comes back through -displayfd, so parallel runs never
     share a server, and whatever DISPLAY the caller had is ignored."""
 
-    def __init__(self, screen, workdir):
+    def __init__(self, screen, workdir, wm=False, mode_800x600=False):
         try:
             self.xvfb = PrivateXvfb(screen, os.path.join(workdir, "xvfb.log"))
         except XvfbError as error:
@@ -46,9 +51,44 @@ class Display:
         self.env = {k: v for k, v in os.environ.items()
                     if k not in ("DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY")}
         self.env["DISPLAY"] = self.xvfb.name
+        self.wm = None
+        if mode_800x600:
+            # A second mode the game could switch to; it must not.
+            subprocess.run(["xrandr", "--newmode", "800x600_60", "38.25", "800", "832", "912",
+                            "1024", "600", "603", "607", "624", "-hsync", "+vsync"],
+                           env=self.env, check=True, capture_output=True, timeout=10)
+            subprocess.run(["xrandr", "--addmode", "screen", "800x600_60"], env=self.env,
+                           check=True, capture_output=True, timeout=10)
+        if wm:
+            self.wm = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL)
+            # Openbox owns the screen once it has set the window manager's check window.
+            deadline = time.monotonic() + 10
+            while "_NET_SUPPORTING_WM_CHECK(WINDOW)" not in self.xprop("-root"):
+                if time.monotonic() > deadline:
+                    raise Failure("openbox did not take the screen")
+                time.sleep(0.1)
 
     def close(self):
+        if self.wm:
+            self.wm.terminate()
+            self.wm.wait()
         self.xvfb.close()
+
+    def xprop(self, *args):
+        return subprocess.run(["xprop", *args], env=self.env, capture_output=True, text=True,
+                              timeout=10).stdout
+
+    def current_mode(self):
+        """The screen's current size as xrandr reports it, e.g. "1024 x 768"."""
+        out = subprocess.run(["xrandr", "-q"], env=self.env, capture_output=True, text=True,
+                             timeout=10).stdout
+        return out.split("current ", 1)[1].split(",", 1)[0] if "current " in out else out
+
+    def pointer(self):
+        values = dict(part.split(":") for part in self.xdotool("getmouselocation").split()
+                      if ":" in part)
+        return int(values["x"]), int(values["y"])
 
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
@@ -160,7 +200,7 @@ class Game:
                 if key == "box":
                     values["box"].append(value)
                 else:
-                    values[key] = int(value)
+                    values[key] = float(value) if "." in value else int(value)
         return values
 
 
@@ -193,15 +233,30 @@ def open_windowed(game):
 
 
 def open_fullscreen(game):
-    """Says yes to the start prompt; the 800x600 mode exists, so no other dialog may come."""
+    """Says yes to the start prompt; the desktop is at least 800x600, so no other dialog may
+    come, and the window covers the whole screen."""
     display = game.display
     display.tap(game.wait_window(START_CAPTION), "Return")
     window = game.wait_window(GAME_CAPTION, forbidden=(WINDOWED_CAPTION,))
-    geometry = display.geometry(window)
-    expect(geometry == (0, 0, 800, 600),
+    deadline = time.monotonic() + 2
+    while True:
+        geometry = display.geometry(window)
+        if geometry == (0, 0, *display.size) or time.monotonic() > deadline:
+            break
+        time.sleep(0.05)
+    expect(geometry == (0, 0, *display.size),
            f"the game window is at {geometry[:2]} sized {geometry[2]}x{geometry[3]}, "
-           "not covering the 800x600 screen")
+           f"not covering the {display.size[0]}x{display.size[1]} screen")
     return window
+
+
+def save_shot(game, name):
+    shot = Screenshot(game.display.env)
+    os.makedirs(SHOTS_DIR, exist_ok=True)
+    path = os.path.join(SHOTS_DIR, name + ".png")
+    shot.save_png(path)
+    print(f"    screenshot {os.path.abspath(path)}")
+    return shot
 
 
 def case_decline(game):
@@ -246,6 +301,97 @@ def case_fullscreen_alt_f4(game):
     play_and_quit(game, open_fullscreen(game), "alt+F4", [START_CAPTION], True)
 
 
+def case_windowed_framed(game):
+    """The window manager frames the 800x600 client area, its outer corner at the screen's."""
+    display = game.display
+    window = open_windowed(game)
+    extents = display.xprop("-id", window, "_NET_FRAME_EXTENTS").split("=")[-1]
+    left, _, top, _ = (int(v) for v in extents.split(","))
+    expect(top > 0, f"the window manager drew no frame: {extents.strip()}")
+    # xdotool adds the frame's offset twice for a framed window; xwininfo does not.
+    info = subprocess.run(["xwininfo", "-id", window], env=display.env, capture_output=True,
+                          text=True, timeout=10).stdout
+    client = tuple(int(line.split(":")[1]) for line in info.splitlines()
+                   if "Absolute upper-left" in line)
+    expect(client == (left, top), f"the client area is at {client}, so the frame's outer "
+           f"corner is at {(client[0] - left, client[1] - top)}, not (0, 0)")
+    play_and_quit(game, window, "F1", [START_CAPTION, WINDOWED_CAPTION], False)
+
+
+def case_mouse_look(game):
+    """Relative motion turns the view; minimised, the pointer is the user's and turns nothing;
+    restored, the motion counts again."""
+    display = game.display
+    window = open_fullscreen(game)
+    # The camera is drawn once a game has started and the title panel has slid away.
+    display.hold(window, "Return")
+    time.sleep(4.0)
+    start = display.pointer()
+    display.xdotool("mousemove_relative", "--", "-150", "50")
+    time.sleep(0.5)
+    moved = display.pointer()
+    expect(moved == (start[0] - 150, start[1] + 50),
+           f"the pointer went from {start} to {moved}: it was warped")
+    display.xdotool("windowunmap", window)
+    time.sleep(0.5)
+    display.xdotool("mousemove", "100", "100")
+    display.xdotool("mousemove_relative", "--", "300", "0")
+    time.sleep(0.5)
+    expect(display.pointer() == (400, 100),
+           f"the pointer is at {display.pointer()} while the game is minimised, not where "
+           "it was put, (400, 100)")
+    display.xdotool("windowmap", window)
+    time.sleep(1.0)
+    display.xdotool("mousemove_relative", "--", "-50", "0")
+    time.sleep(0.5)
+    display.hold(window, "F1")
+    game.wait_exit("F1")
+    report = game.report()
+    expect("yaw" in report, f"the game drew no camera: {report}")
+    turned = (report["yaw"] - report["first_yaw"], report["pitch"] - report["first_pitch"])
+    expected = (200 * DEGREES_PER_PIXEL, 50 * DEGREES_PER_PIXEL)
+    expect(all(abs(t - e) < 0.01 for t, e in zip(turned, expected)),
+           f"the view turned by {turned[0]:.3f} (yaw) and {turned[1]:.3f} (pitch) degrees, "
+           f"not {expected[0]:.1f} and {expected[1]:.1f}")
+
+
+def case_fullscreen_desktop(game):
+    """Fullscreen covers the desktop in its own mode, the picture scaled to it."""
+    display = game.display
+    before = display.current_mode()
+    window = open_fullscreen(game)
+    time.sleep(PLAY_SECONDS)
+    expect(display.current_mode() == before,
+           f"the screen's mode changed from {before} to {display.current_mode()}")
+    shot = save_shot(game, f"fullscreen-{display.size[0]}x{display.size[1]}")
+    width, height = display.size
+    picture = height * 4 // 3 if width * 3 > height * 4 else width
+    bar = (width - picture) // 2
+    rows = range(0, height, 16)
+    if bar:
+        black = all(shot.rgb(x, y) == (0, 0, 0) for y in rows for x in (0, bar - 2,
+                                                                         width - bar + 1, width - 1))
+        expect(black, f"the bars beside the {picture}-pixel-wide picture are not black")
+    inside = sum(1 for y in rows if shot.rgb(bar + 2, y) != (0, 0, 0)) + \
+        sum(1 for y in rows if shot.rgb(width - bar - 3, y) != (0, 0, 0))
+    expect(inside > len(rows), f"the picture does not reach its edges at x={bar} and "
+           f"x={width - bar - 1}: it is not scaled to {picture}x{height}")
+    play_and_quit(game, window, "F1", [START_CAPTION], True)
+
+
+def case_fullscreen_killed(game):
+    """A game killed outright leaves the desktop's mode as it was."""
+    display = game.display
+    before = display.current_mode()
+    open_fullscreen(game)
+    time.sleep(1.0)
+    game.process.send_signal(signal.SIGKILL)
+    game.process.wait(5)
+    time.sleep(0.5)
+    expect(display.current_mode() == before,
+           f"the screen's mode is {display.current_mode()} after kill -9, not {before}")
+
+
 CASES = {name[len("case_"):]: f for name, f in globals().items() if name.startswith("case_")}
 
 
@@ -254,6 +400,9 @@ def main():
     parser.add_argument("--game", required=True)
     parser.add_argument("--preload", required=True)
     parser.add_argument("--screen", required=True, help="Xvfb screen, e.g. 1024x768x24")
+    parser.add_argument("--wm", action="store_true", help="run openbox on the screen")
+    parser.add_argument("--mode-800x600", action="store_true",
+                        help="give the screen an 800x600 mode beside its own")
     parser.add_argument("cases", nargs="+", choices=sorted(CASES))
     args = parser.parse_args()
     args.game = os.path.abspath(args.game)
@@ -263,7 +412,8 @@ def main():
 
     failures = 0
     with tempfile.TemporaryDirectory(prefix="trimvald-e2e-") as workdir:
-        display = Display(args.screen, workdir)
+        display = Display(args.screen, workdir, wm=args.wm, mode_800x600=args.mode_800x600)
+        display.size = tuple(int(v) for v in args.screen.split("x")[:2])
         try:
             for name in args.cases:
                 started = time.monotonic()

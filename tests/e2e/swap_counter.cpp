@@ -8,6 +8,9 @@
 //   windows=N          SDL windows created
 //   fullscreen=N       requests to switch a window to fullscreen
 //   box=CAPTION        one line per message box shown, in order
+//   first_yaw=A, first_pitch=A, yaw=A, pitch=A
+//                      the camera's turn (degrees) in the first and the last frame drawn, read
+//                      from the two rotations that follow the camera's glLoadIdentity
 #include <dlfcn.h>
 #include <time.h>
 
@@ -28,6 +31,8 @@ struct Report {
     long windows = 0;
     long fullscreen = 0;
     std::vector<std::string> boxes;
+    bool cameraSeen = false;
+    float firstYaw = 0, firstPitch = 0, yaw = 0, pitch = 0;
 
     ~Report()
     {
@@ -39,6 +44,9 @@ struct Report {
             return;
         std::fprintf(out, "swaps=%ld\nspan_ns=%lld\nmin_gap_ns=%lld\nwindows=%ld\nfullscreen=%ld\n",
                      swaps, (long long)(last - first), (long long)minGap, windows, fullscreen);
+        if (cameraSeen)
+            std::fprintf(out, "first_yaw=%.4f\nfirst_pitch=%.4f\nyaw=%.4f\npitch=%.4f\n", firstYaw,
+                         firstPitch, yaw, pitch);
         for (const std::string& caption : boxes)
             std::fprintf(out, "box=%s\n", caption.c_str());
         std::fclose(out);
@@ -112,4 +120,46 @@ extern "C" int SDL_ShowMessageBox(const void* data, int* button)
     const auto* head = static_cast<const MessageBoxHead*>(data);
     report.boxes.push_back(head && head->title ? head->title : "");
     return next(data, button);
+}
+
+// The camera: glLoadIdentity, then the pitch about x, then minus the yaw about y. Anything else
+// in between means it was some other object's rotation.
+namespace {
+int cameraStep = 0;
+float cameraPitch = 0;
+}  // namespace
+
+extern "C" void glLoadIdentity()
+{
+    static auto next = Next<void (*)()>("glLoadIdentity");
+    cameraStep = 1;
+    next();
+}
+
+extern "C" void glTranslatef(float x, float y, float z)
+{
+    static auto next = Next<void (*)(float, float, float)>("glTranslatef");
+    cameraStep = 0;
+    next(x, y, z);
+}
+
+extern "C" void glRotatef(float angle, float x, float y, float z)
+{
+    static auto next = Next<void (*)(float, float, float, float)>("glRotatef");
+    if (cameraStep == 1 && x == 1 && y == 0 && z == 0) {
+        cameraPitch = angle;
+        cameraStep = 2;
+    } else if (cameraStep == 2 && x == 0 && y == 1 && z == 0) {
+        if (!report.cameraSeen) {
+            report.firstYaw = -angle;
+            report.firstPitch = cameraPitch;
+            report.cameraSeen = true;
+        }
+        report.yaw = -angle;
+        report.pitch = cameraPitch;
+        cameraStep = 0;
+    } else {
+        cameraStep = 0;
+    }
+    next(angle, x, y, z);
 }
