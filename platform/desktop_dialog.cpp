@@ -1,7 +1,8 @@
-// The desktop host's message box: a real dialog through SDL; where no dialog can be shown (no
-// display), the text goes to stderr and the default button answers.
+// The desktop host's message box: a real dialog through SDL. Where SDL cannot show one, for
+// whatever reason (no display, or an X server without the core fonts SDL's X11 dialog draws
+// with), the text goes to stderr and the default button answers: a dialog the player never saw
+// must not answer No for them.
 #include <cstdio>
-#include <cstdlib>
 
 #include "platform/layer.h"
 
@@ -43,10 +44,13 @@ int DesktopMessageBox(const std::string& text, const std::string& caption, UINT 
     data.buttons = isYesNo ? yesNo : ok;
 
     int answer = 0;
-    if (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY")) {
-        if (SDL_ShowMessageBox(&data, &answer) == 0 && answer > 0)
+    DesktopDialogShowing(true);
+    int shown = SDL_ShowMessageBox(&data, &answer);
+    DesktopDialogShowing(false);
+    if (shown == 0) {
+        if (answer > 0)
             return answer;
-        if (answer == -1)  // closed without a button: the Escape answer
+        if (answer == -1)  // the player closed it without a button: the Escape answer
             return isYesNo ? IDNO : IDOK;
     }
     int fallback = DefaultAnswer(type);

@@ -5,6 +5,7 @@
 // The audio device is opened on the first sound there is to play, not before, and a device
 // that cannot be opened is not asked for again: without sound hardware every later call costs
 // a file read and nothing more. A file that cannot be read never touches the device at all.
+#include <cstdio>
 #include <string>
 
 #include "platform/layer.h"
@@ -14,6 +15,15 @@ static SDL_AudioSpec deviceSpec;
 static bool audioUnavailable = false;
 static bool audioSubsystemOurs = false;
 
+// Said once, when the device is found missing: the game goes on without sound.
+static bool NoAudio()
+{
+    audioUnavailable = true;
+    std::fprintf(stderr, "Тримвальд: no sound device, playing without sound (SDL: %s)\n",
+                 SDL_GetError());
+    return false;
+}
+
 static bool OpenAudio()
 {
     if (audioDevice)
@@ -21,10 +31,8 @@ static bool OpenAudio()
     if (audioUnavailable)
         return false;
     if (!SDL_WasInit(SDL_INIT_AUDIO)) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            audioUnavailable = true;
-            return false;
-        }
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return NoAudio();
         audioSubsystemOurs = true;
     }
     SDL_AudioSpec want = {};
@@ -33,10 +41,8 @@ static bool OpenAudio()
     want.channels = 2;
     want.samples = 1024;
     audioDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &deviceSpec, 0);
-    if (!audioDevice) {
-        audioUnavailable = true;
-        return false;
-    }
+    if (!audioDevice)
+        return NoAudio();
     SDL_PauseAudioDevice(audioDevice, 0);
     return true;
 }

@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv)
 {
+    LayerStartDesktop();
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {
         if (i > 1)

@@ -59,6 +59,13 @@ struct LayerHost {
 // The desktop host, over SDL.
 const LayerHost& LayerDesktopHost();
 
+// Marks this process as the real game on a player's desktop; its entry calls this first, before
+// SDL starts. From then on the video subsystem comes up only on a display a player can see
+// (never on SDL's offscreen or dummy drivers, unless SDL_VIDEODRIVER asks for one), SIGTERM,
+// SIGINT and SIGHUP close the game as closing its window does, and ALSA's own error output is
+// silenced.
+void LayerStartDesktop();
+
 // Installs a host (copied) or, with nullptr, the desktop host again.
 void LayerInstallHost(const LayerHost* host);
 
@@ -74,7 +81,8 @@ void LayerPostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Returns the layer to its state at program start: no queued messages or quit request, no
 // windows or classes (a failed teardown may leave some), no display-mode change, the cursor
 // count at 0, the screen saver allowed, the clocks' counts and the simulated clock at 0, the
-// sound device closed, and the desktop host installed.
+// sound device closed, no signal waiting, and the desktop host installed. A process started as a
+// player's desktop stays one.
 void LayerReset();
 
 // What the layer knows of its one window, for checks.

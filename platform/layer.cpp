@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "platform/x_errors.h"
+
 LayerHost layerHost = LayerDesktopHost();
 LayerWindow* layerWindow = nullptr;
 PendingDisplayMode layerDisplayMode;
@@ -33,8 +35,12 @@ bool LayerInitVideo()
     // The game ends on its own quit message, not when SDL sees the last window close.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    bool up = LayerOnDesktop() ? DesktopInitVideo() : SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (!up)
         return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::strcmp(driver, "x11") == 0)
+        LayerCatchXErrors();
     // Loading the OpenGL library brings in the driver, the slowest part of opening the window.
     SDL_GL_LoadLibrary(nullptr);
     return true;
@@ -56,6 +62,8 @@ void LayerReset()
     LayerResetClocks();
     LayerResetSound();
     DesktopResetEvents();
+    DesktopResetSignals();
+    DesktopResetVideo();
     LayerInstallHost(nullptr);
 }
 

@@ -71,6 +71,9 @@ bool LayerFails(const char* functionName);
 // Starts the SDL subsystem once; returns false when it cannot.
 bool LayerInitVideo();
 
+// Whether LayerStartDesktop made this process a player's desktop.
+bool LayerOnDesktop();
+
 // The one window the game creates (the layer supports one at a time).
 extern LayerWindow* layerWindow;
 
@@ -125,6 +128,19 @@ void LayerScalerUpdate(LayerWindow* window);
 void LayerScalerPresent(LayerWindow* window);
 void LayerScalerRelease();
 void LayerScalerForget();
+
+// The player's desktop, each part in its own file: the video subsystem on a display that can
+// be seen (and forgetting that none could be found), the signal handlers, and ALSA's silence.
+bool DesktopInitVideo();
+void DesktopResetVideo();
+void DesktopCatchSignals();
+void DesktopQuietAlsa();
+// A dialog waits for its answer: a signal then ends the process at once.
+void DesktopDialogShowing(bool showing);
+// Posts WM_CLOSE to the game window when a signal asked for the game to end; called by every
+// PeekMessageA, which also tells the signal handler whether a main loop is reading messages.
+void LayerTakeSignalClose(HostPost post);
+void DesktopResetSignals();
 
 // Puts the clocks' reading count and the simulated clock back to program start.
 void LayerResetClocks();

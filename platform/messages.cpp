@@ -48,6 +48,7 @@ BOOL WINAPI PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT removeFlags)
         return FALSE;
     layerHost.beforePeek();
     layerHost.pumpEvents(LayerPostMessage);
+    LayerTakeSignalClose(LayerPostMessage);
     if (queue.empty() && !quitPending)
         layerHost.queueEmpty();
     if (!queue.empty()) {

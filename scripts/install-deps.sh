@@ -7,7 +7,8 @@ set -euo pipefail
 
 # The compiler and build tools, the libraries the game links, the OpenGL driver, the X server's
 # core fonts (SDL's X11 dialogs draw with them) and a narrow heavy Cyrillic face for the HUD.
-packages=(cmake ninja-build g++ pkg-config libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev
+# Xlib is linked for the layer's own X error handler.
+packages=(cmake ninja-build g++ pkg-config libsdl2-dev libx11-dev libgl1-mesa-dev libglu1-mesa-dev
   libgl1-mesa-dri libfreetype-dev libfontconfig-dev libpng-dev xfonts-base fonts-yanone-kaffeesatz)
 case "${1:-}" in
   '') ;;

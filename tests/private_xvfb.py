@@ -11,12 +11,13 @@ class XvfbError(Exception):
 
 
 class PrivateXvfb:
-    def __init__(self, screen, log_path):
+    def __init__(self, screen, log_path, server_args=()):
+        """server_args are added to Xvfb's command line (e.g. "-fp", "built-ins")."""
         self.log = open(log_path, "w")
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-noreset",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", *server_args],
             pass_fds=(write_end,), stdout=self.log, stderr=subprocess.STDOUT)
         os.close(write_end)
         number = b""

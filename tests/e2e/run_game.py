@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Plays short sessions of the real game under a private Xvfb and checks how they go.
 
-Usage: run_game.py --game PATH --preload PATH --screen WxHxD [--wm] [--mode-800x600] CASE...
+Usage: run_game.py --game PATH --preload PATH --screen WxHxD [--wm] [--mode-800x600]
+                   [--server-arg=ARG]... CASE...
 
 Each case starts the game, answers its dialogs and presses keys with xdotool, and reads what
 the game did on screen from the report of the preloaded swap counter. A case that hangs is
@@ -43,9 +44,9 @@ class Display:
     """A private Xvfb; the display number comes back through -displayfd, so parallel runs never
     share a server, and whatever DISPLAY the caller had is ignored."""
 
-    def __init__(self, screen, workdir, wm=False, mode_800x600=False):
+    def __init__(self, screen, workdir, server_args=(), wm=False, mode_800x600=False):
         try:
-            self.xvfb = PrivateXvfb(screen, os.path.join(workdir, "xvfb.log"))
+            self.xvfb = PrivateXvfb(screen, os.path.join(workdir, "xvfb.log"), server_args)
         except XvfbError as error:
             raise Failure(str(error))
         self.env = {k: v for k, v in os.environ.items()
@@ -131,13 +132,23 @@ class Display:
 
 
 class Game:
-    def __init__(self, display, args, workdir, name):
+    """The game, started at once. `changes` alters its environment: a value of None removes
+    the variable."""
+
+    def __init__(self, display, args, workdir, name, changes=None):
         self.display = display
+        self.workdir = workdir
         self.report_path = os.path.join(workdir, name + ".report")
         self.stderr_path = os.path.join(workdir, name + ".stderr")
         env = dict(display.env)
         env.update(LD_PRELOAD=args.preload, TRIMVALD_SWAP_REPORT=self.report_path,
                    SDL_AUDIODRIVER="dummy", LIBGL_ALWAYS_SOFTWARE="1")
+        for key, value in (changes or {}).items():
+            if value is None:
+                env.pop(key, None)
+            else:
+                env[key] = value
+        self.started = time.monotonic()
         # A sanitizer build wants its runtime first in the preload list; the counter does not
         # care where it sits.
         env["ASAN_OPTIONS"] = ":".join(
@@ -147,10 +158,14 @@ class Game:
             self.process = subprocess.Popen([args.game], env=env, stdin=subprocess.DEVNULL,
                                             stdout=err, stderr=subprocess.STDOUT)
 
+    def stderr_lines(self):
+        """What the game wrote, without the complaint of the Wayland library that SDL's Wayland
+        driver loads (it finds no XDG_RUNTIME_DIR under the test runner)."""
+        with open(self.stderr_path, encoding="utf-8", errors="replace") as f:
+            return [l for l in f.read().splitlines() if "XDG_RUNTIME_DIR" not in l]
+
     def stderr_tail(self):
-        with open(self.stderr_path, errors="replace") as f:
-            lines = [l for l in f.read().splitlines() if "XDG_RUNTIME_DIR" not in l]
-        return "\n".join(lines[-15:]) or "(nothing)"
+        return "\n".join(self.stderr_lines()[-15:]) or "(nothing)"
 
     def time_left(self, what):
         left = self.deadline - time.monotonic()
@@ -180,6 +195,7 @@ class Game:
                 self.process.wait(self.time_left(f"the game to end after {after}"))
             except subprocess.TimeoutExpired:
                 pass
+        self.ended = time.monotonic()
         code = self.process.returncode
         if code != 0:
             raise Failure(f"the game ended with exit code {code} after {after}; "
@@ -392,7 +408,151 @@ def case_fullscreen_killed(game):
            f"the screen's mode is {display.current_mode()} after kill -9, not {before}")
 
 
+# The game's own messages for each step of opening its window that can fail.
+WINDOW_MESSAGES = ("Ошибка создания окна.", "Не могу создать контекст устройства GL.",
+                   "Не могу найти подходящий формат пиксела.", "Не могу установить формат пиксела.",
+                   "Не могу создать контекст отображения GL.",
+                   "Не могу активизировать контекст отбражения GL.", "Инициализация провалена :(")
+ERROR_CAPTION = "ОШИБКА"
+
+
+def expect_on_stderr(game, line):
+    expect(line in game.stderr_lines(),
+           f"the game did not write {line!r} to stderr; game output:\n{game.stderr_tail()}")
+
+
+def expect_no_x_error(game):
+    lines = game.stderr_lines()
+    expect(not any(l.startswith("X Error of failed request") for l in lines),
+           f"an X error reached Xlib's own handler; game output:\n{game.stderr_tail()}")
+
+
+# Without the X server's core fonts SDL's dialogs cannot be drawn: each question goes to stderr
+# and is answered with its default button, Yes.
+def case_questions_on_stderr(game):
+    window = game.wait_window(GAME_CAPTION)
+    expect_on_stderr(game, f"{START_CAPTION}: Хотите запустить игру Тримвальд ? [yes]")
+    expect_on_stderr(game, "видео-картой. Будем работать в окне? [yes]")
+    play_and_quit(game, window, "F1", [START_CAPTION, WINDOWED_CAPTION], False)
+
+
+# With no OpenGL driver to load, opening the window fails at one of its steps: the game says
+# which in its own words (on stderr here, as dialogs cannot be drawn) and ends normally.
+def start_without_gl(display, args, workdir, name):
+    drivers = os.path.join(workdir, "no-dri")
+    os.makedirs(drivers, exist_ok=True)
+    return Game(display, args, workdir, name, {"LIBGL_DRIVERS_PATH": drivers})
+
+
+def case_no_gl_driver(game):
+    game.wait_exit("failing to open its window")
+    expect_no_x_error(game)
+    said = [m for m in WINDOW_MESSAGES if f"{ERROR_CAPTION}: {m} [ok]" in game.stderr_lines()]
+    expect(len(said) == 1, f"the game said {said} of its window messages; game output:\n"
+                           f"{game.stderr_tail()}")
+    print(f"    {said[0]}")
+    report = game.report()
+    expect(report["swaps"] == 0, f"{report['swaps']} frames were shown without OpenGL")
+    expect(report["destroyed"] == report["windows"],
+           f"{report['windows']} windows created, {report['destroyed']} destroyed")
+
+
+# Without an X server the game must not run unseen on SDL's offscreen driver: its window
+# cannot be created, and it says so at once.
+def expect_no_window(game):
+    game.wait_exit("finding no display")
+    took = game.ended - game.started
+    expect(took < 1.0, f"the game took {took:.2f} s to find out there is no display")
+    expect_on_stderr(game, f"{ERROR_CAPTION}: Ошибка создания окна. [ok]")
+    expect(game.report()["windows"] == 0, "a window was created with no display")
+
+
+def start_without_display(display, args, workdir, name):
+    return Game(display, args, workdir, name, {"DISPLAY": None})
+
+
+def case_no_display(game):
+    expect_no_window(game)
+
+
+def start_on_dead_display(display, args, workdir, name):
+    number = 9000
+    while os.path.exists(f"/tmp/.X11-unix/X{number}"):
+        number += 1
+    return Game(display, args, workdir, name, {"DISPLAY": f":{number}"})
+
+
+def case_dead_display(game):
+    expect_no_window(game)
+
+
+# ALSA with no sound card: the game tells once that it plays without sound, and ALSA's own
+# complaints stay out of the output. ALSA reads an empty configuration, so that it finds no
+# device even on a machine with a sound card. Escape at the title plays a sound, so the device
+# is asked for.
+def start_without_sound_device(display, args, workdir, name):
+    config = os.path.join(workdir, "no-sound-card.conf")
+    open(config, "w").close()
+    return Game(display, args, workdir, name,
+                {"SDL_AUDIODRIVER": "alsa", "ALSA_CONFIG_PATH": config})
+
+
+def case_no_sound_device(game):
+    window = game.wait_window(GAME_CAPTION)
+    time.sleep(0.5)
+    game.display.hold(window, "Escape")
+    game.wait_exit("Escape")
+    lines = game.stderr_lines()
+    silent = [l for l in lines if "no sound device" in l]
+    alsa = [l for l in lines if l.startswith("ALSA lib")]
+    expect(len(silent) == 1 and not alsa,
+           f"{len(silent)} lines about the missing sound device and {len(alsa)} from ALSA; "
+           f"game output:\n{game.stderr_tail()}")
+
+
+# SIGTERM, SIGINT and SIGHUP end a running game as closing its window does: the main loop
+# ends, the window is torn down, and the exit code is 0.
+def end_by_signal(game, number):
+    window = open_fullscreen(game)
+    time.sleep(1.0)
+    expect(game.process.poll() is None,
+           f"the game ended on its own with {game.process.returncode} while playing")
+    game.process.send_signal(number)
+    game.wait_exit(signal.Signals(number).name)
+    report = game.report()
+    expect(report["windows"] == 1 and report["destroyed"] == 1,
+           f"{report['windows']} windows created, {report['destroyed']} destroyed: "
+           "the teardown did not run")
+    check_frames(report, signal.Signals(number).name)
+
+
+def case_sigterm(game):
+    end_by_signal(game, signal.SIGTERM)
+
+
+def case_sigint(game):
+    end_by_signal(game, signal.SIGINT)
+
+
+def case_sighup(game):
+    end_by_signal(game, signal.SIGHUP)
+
+
+# While the start question waits no main loop runs: the signal ends the game at once (too
+# soon for the swap counter to write its report).
+def case_sigterm_at_question(game):
+    game.wait_window(START_CAPTION)
+    sent = time.monotonic()
+    game.process.send_signal(signal.SIGTERM)
+    game.wait_exit("SIGTERM at the start question")
+    took = game.ended - sent
+    expect(took < 1.0, f"the game took {took:.2f} s to end after SIGTERM at the start question")
+
+
 CASES = {name[len("case_"):]: f for name, f in globals().items() if name.startswith("case_")}
+# How a case starts its game, where it is not started as it is.
+STARTS = {"no_gl_driver": start_without_gl, "no_display": start_without_display,
+          "dead_display": start_on_dead_display, "no_sound_device": start_without_sound_device}
 
 
 def main():
@@ -403,6 +563,8 @@ def main():
     parser.add_argument("--wm", action="store_true", help="run openbox on the screen")
     parser.add_argument("--mode-800x600", action="store_true",
                         help="give the screen an 800x600 mode beside its own")
+    parser.add_argument("--server-arg", action="append", default=[], dest="server_args",
+                        help="an argument added to Xvfb's command line; may be repeated")
     parser.add_argument("cases", nargs="+", choices=sorted(CASES))
     args = parser.parse_args()
     args.game = os.path.abspath(args.game)
@@ -412,12 +574,13 @@ def main():
 
     failures = 0
     with tempfile.TemporaryDirectory(prefix="trimvald-e2e-") as workdir:
-        display = Display(args.screen, workdir, wm=args.wm, mode_800x600=args.mode_800x600)
+        display = Display(args.screen, workdir, args.server_args, wm=args.wm,
+                          mode_800x600=args.mode_800x600)
         display.size = tuple(int(v) for v in args.screen.split("x")[:2])
         try:
             for name in args.cases:
                 started = time.monotonic()
-                game = Game(display, args, workdir, name)
+                game = STARTS.get(name, Game)(display, args, workdir, name)
                 try:
                     CASES[name](game)
                     print(f"PASS {name} ({time.monotonic() - started:.1f} s)")

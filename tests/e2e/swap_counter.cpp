@@ -7,6 +7,7 @@
 //                      ended by Escape skips its wait on purpose)
 //   windows=N          SDL windows created
 //   fullscreen=N       requests to switch a window to fullscreen
+//   destroyed=N        SDL windows destroyed
 //   box=CAPTION        one line per message box shown, in order
 //   first_yaw=A, first_pitch=A, yaw=A, pitch=A
 //                      the camera's turn (degrees) in the first and the last frame drawn, read
@@ -30,6 +31,7 @@ struct Report {
     int64_t lastGap = -1;
     long windows = 0;
     long fullscreen = 0;
+    long destroyed = 0;
     std::vector<std::string> boxes;
     bool cameraSeen = false;
     float firstYaw = 0, firstPitch = 0, yaw = 0, pitch = 0;
@@ -44,6 +46,7 @@ struct Report {
             return;
         std::fprintf(out, "swaps=%ld\nspan_ns=%lld\nmin_gap_ns=%lld\nwindows=%ld\nfullscreen=%ld\n",
                      swaps, (long long)(last - first), (long long)minGap, windows, fullscreen);
+        std::fprintf(out, "destroyed=%ld\n", destroyed);
         if (cameraSeen)
             std::fprintf(out, "first_yaw=%.4f\nfirst_pitch=%.4f\nyaw=%.4f\npitch=%.4f\n", firstYaw,
                          firstPitch, yaw, pitch);
@@ -104,6 +107,14 @@ extern "C" void* SDL_CreateWindow(const char* title, int x, int y, int w, int h,
     if (window)
         ++report.windows;
     return window;
+}
+
+extern "C" void SDL_DestroyWindow(void* window)
+{
+    static auto next = Next<void (*)(void*)>("SDL_DestroyWindow");
+    if (window)
+        ++report.destroyed;
+    next(window);
 }
 
 extern "C" int SDL_SetWindowFullscreen(void* window, uint32_t flags)
