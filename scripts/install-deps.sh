@@ -14,10 +14,12 @@ case "${1:-}" in
   '') ;;
   test|windows)
     # GoogleTest, a virtual X server with a window manager, xdotool and xrandr for the
-    # end-to-end runs, the other fonts the face choice is tested with, clang for the fuzzer.
+    # end-to-end runs, a Wayland compositor (sway, run headless) and the Wayland client library
+    # the virtual mouse and keyboard for it are built with, the other fonts the face choice is
+    # tested with, clang for the fuzzer.
     packages+=(googletest libgtest-dev nlohmann-json3-dev xvfb xauth xdotool x11-apps
-      x11-utils x11-xserver-utils openbox fonts-paratype fonts-roboto fonts-dejavu-extra clang
-      libclang-rt-14-dev python3)
+      x11-utils x11-xserver-utils openbox sway libwayland-dev fonts-paratype fonts-roboto
+      fonts-dejavu-extra clang libclang-rt-14-dev python3)
     if [ "$1" = windows ]; then
       # The cross compiler and the package, and Wine with what it needs to run the package here.
       packages+=(g++-mingw-w64-x86-64 zip wine wine64 fonts-wine fonts-liberation locales)

@@ -1,0 +1,280 @@
+#!/usr/bin/env python3
+"""Plays the real game under a private headless sway, over SDL's Wayland back-end, and checks
+that mouse look turns the view and F1 ends the game.
+
+Usage: run_wayland.py --game PATH --preload PATH --input PATH
+
+The pointer and the keyboard are virtual devices of the compositor (the --input helper), so the
+game gets relative motion exactly as from a real mouse, through the relative-pointer protocol.
+Ends with 77 (a skip) when sway is not installed.
+"""
+import argparse
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+GAME_CAPTION = " Тримвальд "
+START_CAPTION = "Запуск игры Тримвальд..."
+TIME_LIMIT = 30.0  # seconds for the whole run
+SKIP = 77
+# Mouse look turns the view by a tenth of a degree per pixel of motion.
+DEGREES_PER_PIXEL = 0.1
+# evdev key codes
+KEY_ENTER = 28
+KEY_F1 = 59
+KEY_HOLD_SECONDS = 0.25
+# An output larger than the game's 800x600: the game covers it without a mode switch, and the
+# motion must still count one pixel as one pixel.
+OUTPUT = "1024x768"
+NOBODY = 65534
+
+
+class Failure(Exception):
+    pass
+
+
+def expect(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+class Deadline:
+    def __init__(self, seconds):
+        self.end = time.monotonic() + seconds
+
+    def left(self, what):
+        left = self.end - time.monotonic()
+        if left <= 0:
+            raise Failure(f"timed out waiting for {what}")
+        return left
+
+
+class Sway:
+    """A headless sway with a runtime directory of its own. Sway refuses to run as root, so
+    under root it runs as nobody; root's clients reach its socket all the same."""
+
+    def __init__(self, workdir, deadline):
+        self.runtime = os.path.join(workdir, "runtime")
+        home = os.path.join(workdir, "home")
+        os.mkdir(self.runtime, 0o700)
+        os.mkdir(home)
+        config = os.path.join(workdir, "sway.config")
+        with open(config, "w") as f:
+            # No bar, no borders: the game's window is the only thing on the output.
+            f.write(f"output HEADLESS-1 resolution {OUTPUT}\n"
+                    "default_border none\n"
+                    "xwayland disable\n")
+        env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": home,
+               "XDG_RUNTIME_DIR": self.runtime, "WLR_BACKENDS": "headless",
+               "WLR_LIBINPUT_NO_DEVICES": "1", "WLR_RENDERER": "pixman"}
+        command = ["sway", "-c", config]
+        if os.geteuid() == 0:
+            # The work directory is root's; nobody may only pass through it.
+            os.chmod(workdir, 0o711)
+            for path in (self.runtime, home, config):
+                os.chown(path, NOBODY, NOBODY)
+            command = ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups",
+                       *command]
+        self.log_path = os.path.join(workdir, "sway.log")
+        self.log = open(self.log_path, "w")
+        self.process = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL,
+                                        stdout=self.log, stderr=subprocess.STDOUT)
+        self.socket = None
+        self.ipc = None
+        while not (self.socket and self.ipc):
+            deadline.left("sway to open its sockets")
+            if self.process.poll() is not None:
+                raise Failure(f"sway ended with {self.process.returncode}:\n{self.log_tail()}")
+            names = os.listdir(self.runtime)
+            self.socket = next((n for n in names if n.startswith("wayland-")
+                                and not n.endswith(".lock")), None)
+            self.ipc = next((os.path.join(self.runtime, n) for n in names
+                             if n.startswith("sway-ipc.")), None)
+            time.sleep(0.05)
+        self.env = {k: v for k, v in os.environ.items()
+                    if k not in ("DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY", "SWAYSOCK")}
+        self.env.update(XDG_RUNTIME_DIR=self.runtime, WAYLAND_DISPLAY=self.socket,
+                        SWAYSOCK=self.ipc)
+
+    def log_tail(self):
+        with open(self.log_path, errors="replace") as f:
+            return "\n".join(f.read().splitlines()[-10:])
+
+    def focused_window(self):
+        """The name of the focused window, or None."""
+        result = subprocess.run(["swaymsg", "-t", "get_tree", "-r"], env=self.env,
+                                capture_output=True, text=True, timeout=10)
+        if result.returncode != 0:
+            return None
+        nodes = [json.loads(result.stdout)]
+        while nodes:
+            node = nodes.pop()
+            if node.get("focused") and node.get("pid"):
+                return node.get("name")
+            nodes += node.get("nodes", []) + node.get("floating_nodes", [])
+        return None
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.log.close()
+
+
+class Input:
+    """The virtual mouse and keyboard; every command returns once sway has taken it."""
+
+    def __init__(self, path, env):
+        self.process = subprocess.Popen([path], env=env, stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                        text=True, bufsize=1)
+        self.answer("the virtual devices", "ready")
+
+    def answer(self, what, expected="ok"):
+        line = self.process.stdout.readline().strip()
+        expect(line == expected, f"the input helper answered {line!r} to {what}")
+
+    def send(self, command):
+        self.process.stdin.write(command + "\n")
+        self.answer(command)
+
+    def hold(self, key):
+        # The game reads its keys once a frame: a press and release in one frame go unseen.
+        self.send(f"down {key}")
+        time.sleep(KEY_HOLD_SECONDS)
+        self.send(f"up {key}")
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.stdin.close()
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+def read_report(path):
+    expect(os.path.exists(path), "the swap counter wrote no report (was it preloaded?)")
+    values = {"box": []}
+    with open(path, encoding="utf-8") as f:
+        for line in f.read().splitlines():
+            key, _, value = line.partition("=")
+            if key == "box":
+                values["box"].append(value)
+            else:
+                values[key] = float(value) if "." in value else int(value)
+    return values
+
+
+def mouse_look(args, workdir):
+    deadline = Deadline(TIME_LIMIT)
+    sway = Sway(workdir, deadline)
+    devices = game = None
+    try:
+        devices = Input(args.input, sway.env)
+        report_path = os.path.join(workdir, "game.report")
+        stderr_path = os.path.join(workdir, "game.stderr")
+        env = dict(sway.env, SDL_VIDEODRIVER="wayland", SDL_AUDIODRIVER="dummy",
+                   LD_PRELOAD=args.preload, TRIMVALD_SWAP_REPORT=report_path)
+        env["ASAN_OPTIONS"] = ":".join(
+            filter(None, [env.get("ASAN_OPTIONS"), "verify_asan_link_order=0"]))
+
+        def output():
+            with open(stderr_path, errors="replace") as f:
+                return "\n".join(f.read().splitlines()[-15:]) or "(nothing)"
+
+        with open(stderr_path, "w") as err:
+            game = subprocess.Popen([args.game], env=env, stdin=subprocess.DEVNULL, stdout=err,
+                                    stderr=subprocess.STDOUT)
+        # There is no dialog program under this compositor: the start prompt goes to stderr and
+        # is answered Yes, and the game window comes up and takes the keyboard focus.
+        while sway.focused_window() != GAME_CAPTION:
+            deadline.left(f"the game window to get the focus; game output:\n{output()}")
+            if game.poll() is not None:
+                raise Failure(f"the game ended with {game.returncode} before its window had the "
+                              f"focus; game output:\n{output()}")
+            time.sleep(0.1)
+        # The focus event reaches the game in its next frame, and only then is the pointer
+        # captured.
+        time.sleep(1.0)
+        # Left turns the view to a greater yaw, down to a greater pitch. Motion counts from the
+        # start, also behind the title panel; the camera is drawn once a game has begun and the
+        # panel has slid away.
+        devices.send("motion -300 0")
+        devices.hold(KEY_ENTER)
+        time.sleep(3.5)
+        devices.send("motion 100 50")
+        time.sleep(0.5)
+        expect(game.poll() is None, f"the game ended on its own with {game.returncode}")
+        devices.hold(KEY_F1)
+        try:
+            game.wait(deadline.left("the game to end after F1"))
+        except subprocess.TimeoutExpired:
+            raise Failure("the game did not end after F1")
+        expect(game.returncode == 0,
+               f"the game ended with {game.returncode} after F1; game output:\n{output()}")
+
+        report = read_report(report_path)
+        expect(report["box"] == [START_CAPTION], f"dialogs shown: {report['box']}")
+        expect(report["windows"] == 1, f"{report['windows']} game windows were created")
+        expect(report["swaps"] >= 20, f"only {report['swaps']} frames were shown")
+        expect("yaw" in report, f"the game never drew its camera: {report}")
+        first = (report["first_yaw"], report["first_pitch"])
+        last = (report["yaw"], report["pitch"])
+        # The first motion was all in before the first camera frame, the second came after it.
+        expected_first = (300 * DEGREES_PER_PIXEL, 0.0)
+        expected_last = (200 * DEGREES_PER_PIXEL, 50 * DEGREES_PER_PIXEL)
+        for name, seen, wanted in (("first", first, expected_first),
+                                   ("last", last, expected_last)):
+            expect(all(abs(s - w) < 0.01 for s, w in zip(seen, wanted)),
+                   f"the {name} camera frame had yaw {seen[0]:.3f} and pitch {seen[1]:.3f}, "
+                   f"not {wanted[0]:.1f} and {wanted[1]:.1f}")
+        print(f"    {report['swaps']} frames; yaw {first[0]:.1f} -> {last[0]:.1f}, "
+              f"pitch {first[1]:.1f} -> {last[1]:.1f}")
+    finally:
+        if game and game.poll() is None:
+            game.kill()
+            game.wait()
+        if devices:
+            devices.close()
+        sway.close()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--game", required=True)
+    parser.add_argument("--preload", required=True)
+    parser.add_argument("--input", required=True, help="the virtual mouse and keyboard helper")
+    args = parser.parse_args()
+    for name in ("game", "preload", "input"):
+        setattr(args, name, os.path.abspath(getattr(args, name)))
+    missing = [tool for tool in ("sway", "swaymsg") if not shutil.which(tool)]
+    if missing:
+        print(f"SKIP: {' and '.join(missing)} not installed (scripts/install-deps.sh test)")
+        return SKIP
+    # CTest ends a run that overstays with SIGTERM; clean up the compositor and the game then too.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
+
+    started = time.monotonic()
+    with tempfile.TemporaryDirectory(prefix="trimvald-wayland-") as workdir:
+        try:
+            mouse_look(args, workdir)
+        except Failure as failure:
+            print(f"FAIL wayland_mouse_look: {failure}")
+            return 1
+    print(f"PASS wayland_mouse_look ({time.monotonic() - started:.1f} s)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
