@@ -207,17 +207,22 @@ class Game:
             self.process.wait()
 
     def report(self):
-        if not os.path.exists(self.report_path):
-            raise Failure("the swap counter wrote no report (was it preloaded?)")
-        values = {"box": []}
-        with open(self.report_path, encoding="utf-8") as f:
-            for line in f.read().splitlines():
-                key, _, value = line.partition("=")
-                if key == "box":
-                    values["box"].append(value)
-                else:
-                    values[key] = float(value) if "." in value else int(value)
-        return values
+        return read_report(self.report_path)
+
+
+def read_report(path):
+    """The swap counter's report: its numbers, and the message boxes' captions under "box"."""
+    if not os.path.exists(path):
+        raise Failure("the swap counter wrote no report (was it preloaded?)")
+    values = {"box": []}
+    with open(path, encoding="utf-8") as f:
+        for line in f.read().splitlines():
+            key, _, value = line.partition("=")
+            if key == "box":
+                values["box"].append(value)
+            else:
+                values[key] = float(value) if "." in value else int(value)
+    return values
 
 
 def expect(condition, message):

@@ -18,29 +18,18 @@ import sys
 import tempfile
 import time
 
-GAME_CAPTION = " Тримвальд "
-START_CAPTION = "Запуск игры Тримвальд..."
+from run_game import (DEGREES_PER_PIXEL, GAME_CAPTION, KEY_HOLD_SECONDS, START_CAPTION, Failure,
+                      expect, read_report)
+
 TIME_LIMIT = 30.0  # seconds for the whole run
 SKIP = 77
-# Mouse look turns the view by a tenth of a degree per pixel of motion.
-DEGREES_PER_PIXEL = 0.1
 # evdev key codes
 KEY_ENTER = 28
 KEY_F1 = 59
-KEY_HOLD_SECONDS = 0.25
 # An output larger than the game's 800x600: the game covers it without a mode switch, and the
 # motion must still count one pixel as one pixel.
 OUTPUT = "1024x768"
 NOBODY = 65534
-
-
-class Failure(Exception):
-    pass
-
-
-def expect(condition, message):
-    if not condition:
-        raise Failure(message)
 
 
 class Deadline:
@@ -161,19 +150,6 @@ class Input:
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
-
-
-def read_report(path):
-    expect(os.path.exists(path), "the swap counter wrote no report (was it preloaded?)")
-    values = {"box": []}
-    with open(path, encoding="utf-8") as f:
-        for line in f.read().splitlines():
-            key, _, value = line.partition("=")
-            if key == "box":
-                values["box"].append(value)
-            else:
-                values[key] = float(value) if "." in value else int(value)
-    return values
 
 
 def mouse_look(args, workdir):
