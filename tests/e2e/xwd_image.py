@@ -13,18 +13,20 @@ class Screenshot:
         header_size, width, height = fields[0], fields[4], fields[5]
         byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
         colours = fields[19]
-        if bits_per_pixel != 32:
-            raise ValueError(f"xwd gave {bits_per_pixel} bits a pixel; only 32 are read")
+        if bits_per_pixel not in (24, 32):
+            raise ValueError(f"xwd gave {bits_per_pixel} bits a pixel; only 24 and 32 are read")
+        self.bytes_per_pixel = bits_per_pixel // 8
         self.width, self.height = width, height
         self.little = byte_order == 0
         self.stride = bytes_per_line
         self.pixels = data[header_size + 12 * colours:]
 
     def rgb(self, x, y):
-        offset = y * self.stride + 4 * x
-        b0, b1, b2 = self.pixels[offset], self.pixels[offset + 1], self.pixels[offset + 2]
-        return (b2, b1, b0) if self.little else (self.pixels[offset + 1], self.pixels[offset + 2],
-                                                 self.pixels[offset + 3])
+        offset = y * self.stride + self.bytes_per_pixel * x
+        pixel = self.pixels[offset:offset + self.bytes_per_pixel]
+        if self.little:
+            return pixel[2], pixel[1], pixel[0]
+        return tuple(pixel[-3:])
 
     def save_png(self, path):
         rows = bytearray()
