@@ -4,6 +4,7 @@
 // OpenGL driver the server refuses it. Here the layer takes the errors nobody else guards.
 #pragma once
 
-// Installs the layer's handler, which writes one line to stderr and lets the program go on:
-// the call that failed reports its failure in its own way.
+// Installs the layer's handlers: an X error writes one line to stderr and lets the program go
+// on (the call that failed reports its failure in its own way); a lost display writes one line
+// and ends the program with exit code 0.
 void LayerCatchXErrors();

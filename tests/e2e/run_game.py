@@ -515,6 +515,17 @@ def case_no_sound_device(game):
            f"game output:\n{game.stderr_tail()}")
 
 
+# The X server goes away under a running game (it must be the display's last case): one line,
+# exit code 0, not Xlib's exit code 1.
+def case_display_lost(game):
+    game.wait_window(GAME_CAPTION)
+    time.sleep(0.5)
+    game.display.xvfb.server.kill()
+    game.display.xvfb.server.wait()
+    game.wait_exit("the X server ended")
+    expect_on_stderr(game, "Тримвальд: the connection to the display was lost")
+
+
 # SIGTERM, SIGINT and SIGHUP end a running game as closing its window does: the main loop
 # ends, the window is torn down, and the exit code is 0.
 def end_by_signal(game, number):
