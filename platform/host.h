@@ -89,7 +89,7 @@ void LayerReset();
 struct LayerWindowInfo {
     bool exists = false;
     bool shown = false;
-    bool fullscreen = false;   // fullscreen in the changed display mode
+    bool fullscreen = false;   // fullscreen over the desktop, as the display-mode change asked
     int clientWidth = 0;
     int clientHeight = 0;
     int outerX = 0;            // outer top-left corner, in screen pixels

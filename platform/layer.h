@@ -128,6 +128,10 @@ void LayerScalerUpdate(LayerWindow* window);
 void LayerScalerPresent(LayerWindow* window);
 void LayerScalerRelease();
 void LayerScalerForget();
+// Where a picture of the first size goes in a drawable of the second: as large as fits, its
+// shape kept, centred (the rest are the black bars).
+SDL_Rect LayerPictureRect(int pictureWidth, int pictureHeight, int drawableWidth,
+                          int drawableHeight);
 
 // The player's desktop, each part in its own file: the video subsystem on a display that can
 // be seen (and forgetting that none could be found), the signal handlers, and ALSA's silence.

@@ -106,20 +106,20 @@ bool CreateObjects(LayerWindow* window)
     return false;
 }
 
-// Where the picture goes in a drawable of this size: as large as fits, 4:3 kept, centred.
-SDL_Rect Destination(int drawableWidth, int drawableHeight)
+}  // namespace
+
+SDL_Rect LayerPictureRect(int pictureWidth, int pictureHeight, int drawableWidth,
+                          int drawableHeight)
 {
     SDL_Rect rect = {0, 0, drawableWidth, drawableHeight};
-    if ((long)drawableWidth * scaler.height > (long)drawableHeight * scaler.width)
-        rect.w = (int)((long)drawableHeight * scaler.width / scaler.height);
+    if ((long)drawableWidth * pictureHeight > (long)drawableHeight * pictureWidth)
+        rect.w = (int)((long)drawableHeight * pictureWidth / pictureHeight);
     else
-        rect.h = (int)((long)drawableWidth * scaler.height / scaler.width);
+        rect.h = (int)((long)drawableWidth * pictureHeight / pictureWidth);
     rect.x = (drawableWidth - rect.w) / 2;
     rect.y = (drawableHeight - rect.h) / 2;
     return rect;
 }
-
-}  // namespace
 
 void LayerScalerUpdate(LayerWindow* window)
 {
@@ -150,7 +150,7 @@ void LayerScalerPresent(LayerWindow* window)
         return;
     int drawableWidth = 0, drawableHeight = 0;
     SDL_GL_GetDrawableSize(window->sdlWindow, &drawableWidth, &drawableHeight);
-    SDL_Rect to = Destination(drawableWidth, drawableHeight);
+    SDL_Rect to = LayerPictureRect(scaler.width, scaler.height, drawableWidth, drawableHeight);
 
     // The bars are cleared black without disturbing the game's clear colour, colour mask or
     // scissor, which the next frame relies on.

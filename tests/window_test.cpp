@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "app/game_window.h"
 #include "platform/layer.h"
@@ -127,6 +128,21 @@ TEST_F(OpenWindow, HostKeyEventsBecomeKeyMessagesAndAltHeldKeysAreSystemKeys)
     // Alt+F4 from the host ends in the quit message.
     EXPECT_EQ(press(SDLK_F4, SDL_SCANCODE_F4, KMOD_LALT, SDL_KEYDOWN),
               (std::vector<UINT>{WM_SYSKEYDOWN, WM_QUIT}));
+}
+
+// The fullscreen picture fills the desktop's height or width, never both unless the shapes
+// agree, and is centred between bars.
+TEST(PictureRect, KeepsTheShapeBetweenBars)
+{
+    auto rect = [](int w, int h) {
+        SDL_Rect r = LayerPictureRect(800, 600, w, h);
+        return std::vector<int>{r.x, r.y, r.w, r.h};
+    };
+    EXPECT_EQ(rect(800, 600), (std::vector<int>{0, 0, 800, 600}));
+    EXPECT_EQ(rect(1024, 768), (std::vector<int>{0, 0, 1024, 768}));
+    EXPECT_EQ(rect(1920, 1080), (std::vector<int>{240, 0, 1440, 1080}));
+    EXPECT_EQ(rect(1280, 1024), (std::vector<int>{0, 32, 1280, 960}));
+    EXPECT_EQ(rect(1366, 768), (std::vector<int>{171, 0, 1024, 768}));
 }
 
 TEST(KeyMap, HostKeysGiveWindowsVirtualKeyCodes)
