@@ -35,6 +35,13 @@ int LoadTextures()
         }
     }
 
+    // The images are rows of 3-byte pixels packed without padding, while OpenGL expects each
+    // row to start on a 4-byte boundary unless told otherwise: a picture whose width is not a
+    // multiple of 4 would be read sheared and past its end. The uploads read bytes as they lie,
+    // and the unpacking rule goes back to what it was for everything after.
+    GLint unpackAlignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpackAlignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glGenTextures(textureCount, textures);
     for (int i = 0; i < textureCount; ++i) {
         glBindTexture(GL_TEXTURE_2D, textures[i]);
@@ -44,6 +51,7 @@ int LoadTextures()
         gluBuild2DMipmaps(GL_TEXTURE_2D, 4, images[i]->width, images[i]->height, GL_RGB,
                           GL_UNSIGNED_BYTE, images[i]->pixels);
     }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignment);
     for (int i = 0; i < textureCount; ++i)
         FreeImage(images[i]);
     return 1;

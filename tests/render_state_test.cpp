@@ -1,7 +1,11 @@
 // The random sequence, the flash of light 1, and the render state and scenery set up at start.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "app/game_window.h"
@@ -11,6 +15,7 @@
 #include "render/render_state.h"
 #include "render/scene_lists.h"
 #include "render/textures.h"
+#include "tests/bitmap_files.h"
 #include "tests/scenario.h"
 
 namespace {
@@ -184,6 +189,96 @@ TEST_F(StartedRenderState, TheFlashLightsLightOneForNineteenFrames)
         EXPECT_EQ(glIsEnabled(GL_LIGHT1) == GL_TRUE, game.flashOn == 1) << frame;
     }
     EXPECT_EQ(lit, 19);
+}
+
+}  // namespace
+
+namespace {
+
+// Loads the textures from a copy of Data/ whose first texture is a picture of the given size,
+// each row a colour of its own, and reads that texture back as it was uploaded (GLU scales a
+// side that is not a power of two first; rows of one colour stay rows of one colour).
+struct Upload {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+    std::vector<unsigned char> Pixel(int x, int y) const
+    {
+        auto at = rgb.begin() + 3 * ((size_t)y * width + x);
+        return {at, at + 3};
+    }
+};
+
+std::vector<unsigned char> RowColour(int y)
+{
+    return {(unsigned char)(10 + 3 * y), (unsigned char)(200 - 2 * y), (unsigned char)(5 + 7 * y)};
+}
+
+Upload UploadReplacement(int width, int height)
+{
+    std::vector<Bytes> rows;
+    for (int y = 0; y < height; ++y) {
+        std::vector<unsigned char> c = RowColour(y);
+        Bytes row;
+        for (int x = 0; x < width; ++x)
+            row.insert(row.end(), {c[2], c[1], c[0]});
+        rows.push_back(row);
+    }
+    BitmapFile file;
+    file.width = width;
+    file.height = height;
+    file.pixels = PaddedRows(rows);
+    TempFile picture("replacement-1B.bmp", BuildBitmap(file));
+
+    Upload upload;
+    char folder[] = "/tmp/trimvald-textures-XXXXXX";
+    char previous[4096];
+    if (!mkdtemp(folder) || !getcwd(previous, sizeof previous))
+        return upload;
+    std::string root = folder;
+    std::string prepare = "mkdir -p '" + root + "/Data/Textures' && ln -s '" + previous +
+                          "'/Data/Textures/*.bmp '" + root + "/Data/Textures/' && ln -sf '" +
+                          picture.path() + "' '" + root + "/Data/Textures/1B.bmp'";
+    if (std::system(prepare.c_str()) == 0 && chdir(folder) == 0) {
+        EXPECT_EQ(LoadTextures(), 1);
+        EXPECT_EQ(chdir(previous), 0);
+        glBindTexture(GL_TEXTURE_2D, textures[0]);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &upload.width);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &upload.height);
+        upload.rgb.resize((size_t)upload.width * upload.height * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, upload.rgb.data());
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    } else {
+        ADD_FAILURE() << "cannot prepare " << root;
+    }
+    std::system(("rm -rf '" + root + "'").c_str());
+    return upload;
+}
+
+// A player's replacement texture of any width comes out unsheared: every row one colour, the
+// picture's own where GLU did not scale it; and what is unpacked after the
+// textures follows OpenGL's usual 4-byte rows again.
+TEST_F(StartedRenderState, TexturesOfAnyWidthAreUploadedUnsheared)
+{
+    for (auto size : {std::pair<int, int>{3, 3}, {5, 16}, {1, 64}}) {
+        Upload upload = UploadReplacement(size.first, size.second);
+        ASSERT_GT(upload.width * upload.height, 0);
+        // GLU's scaling blends rows (and loses the last one of a 5x16 picture): only the first
+        // row is then the picture's own.
+        bool scaled = upload.width != size.first || upload.height != size.second;
+        for (int y = 0; y < upload.height; ++y) {
+            for (int x = 0; x < upload.width; ++x) {
+                if (!scaled || y == 0) {
+                    ASSERT_EQ(upload.Pixel(x, y), RowColour(y))
+                        << size.first << "x" << size.second << " at " << x << "," << y;
+                }
+                ASSERT_EQ(upload.Pixel(x, y), upload.Pixel(0, y))
+                    << size.first << "x" << size.second << " at " << x << "," << y;
+            }
+        }
+        EXPECT_EQ(Integer(GL_UNPACK_ALIGNMENT), 4);
+    }
 }
 
 }  // namespace
