@@ -52,6 +52,10 @@ struct LayerDC {
 struct LayerGLContext {
     SDL_GLContext sdlContext = nullptr;
     LayerWindow* window = nullptr;
+    // Drawn to a single-buffered surface (SDL's offscreen driver without a display): a swap
+    // there turns nothing, and the frame's commands must be flushed instead.
+    bool singleBuffered = false;
+    bool bufferingKnown = false;
 };
 
 // Deletes a device context; the objects selected into it forget it.

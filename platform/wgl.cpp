@@ -1,8 +1,13 @@
 // Device context, pixel format, rendering context and buffer swap, over SDL's OpenGL support.
+#include <SDL_opengl.h>
+
 #include "platform/layer.h"
 
 // The one pixel format the layer offers: double-buffered RGBA drawn to a window, with depth.
 static const int windowPixelFormat = 1;
+
+// The context made current last through wglMakeCurrent, or nullptr.
+static LayerGLContext* currentContext = nullptr;
 
 HDC WINAPI GetDC(HWND window)
 {
@@ -64,12 +69,20 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context)
     if (!context) {
         LayerScalerRelease();
         SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+        currentContext = nullptr;
         return TRUE;
     }
     if (!dc || dc->window != context->window || !dc->pixelFormat)
         return FALSE;
     if (SDL_GL_MakeCurrent(dc->window->sdlWindow, context->sdlContext) != 0)
         return FALSE;
+    if (!context->bufferingKnown) {
+        GLboolean doubleBuffered = GL_TRUE;
+        glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
+        context->singleBuffered = doubleBuffered == GL_FALSE;
+        context->bufferingKnown = true;
+    }
+    currentContext = context;
     LayerScalerUpdate(dc->window);
     return TRUE;
 }
@@ -82,6 +95,8 @@ BOOL WINAPI wglDeleteContext(HGLRC context)
         LayerScalerRelease();
         SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
     }
+    if (currentContext == context)
+        currentContext = nullptr;
     SDL_GL_DeleteContext(context->sdlContext);
     delete context;
     return TRUE;
@@ -94,6 +109,10 @@ BOOL WINAPI SwapBuffers(HDC dc)
     layerHost.beforeSwap();
     LayerScalerPresent(dc->window);
     SDL_GL_SwapWindow(dc->window->sdlWindow);
+    // Without a second buffer the swap does nothing, and the driver would keep queueing every
+    // frame's commands (half a megabyte a frame under llvmpipe) until something flushes them.
+    if (currentContext && currentContext->singleBuffered)
+        glFlush();
     LayerScalerUpdate(dc->window);
     return TRUE;
 }

@@ -5,11 +5,20 @@
 # viewport so that a frame costs a few milliseconds (about an hour in all); the no-op driver
 # (GALLIUM_NOOP) cannot be used here, as it keeps every vertex buffer it is handed and grows
 # by itself. Prints a sample a minute, then the lowest and highest of the last nine tenths.
-# Usage: scripts/memory.sh [FRAMES]   (default 1000000)
+# With --headless it runs with no X server at all (SDL's offscreen driver, as in CI containers
+# and the headless demo) and samples every 10 s.
+# Usage: scripts/memory.sh [--headless] [FRAMES]   (default 1000000)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root/build/default"
+headless=
+if [ "${1:-}" = --headless ]; then
+  headless=1
+  shift
+fi
 frames=${1:-1000000}
+interval=60
+[ -n "$headless" ] && interval=10
 script=$(mktemp)
 trap 'rm -f "$script"' EXIT
 {
@@ -25,8 +34,13 @@ trap 'rm -f "$script"' EXIT
   done
 } >"$script"
 
-LP_NUM_THREADS=1 SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
-  ./trimvald-replay --dump last "$script" >/tmp/trimvald-memory.$$.out 2>&1 &
+if [ -n "$headless" ]; then
+  env -u DISPLAY -u WAYLAND_DISPLAY LP_NUM_THREADS=1 SDL_AUDIODRIVER=dummy \
+    ./trimvald-replay --dump last "$script" >/tmp/trimvald-memory.$$.out 2>&1 &
+else
+  LP_NUM_THREADS=1 SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
+    ./trimvald-replay --dump last "$script" >/tmp/trimvald-memory.$$.out 2>&1 &
+fi
 runner=$!
 samples=()
 while kill -0 "$runner" 2>/dev/null; do
@@ -35,7 +49,7 @@ while kill -0 "$runner" 2>/dev/null; do
     rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)
     [ -n "$rss" ] && samples+=("$rss") && echo "  $(date +%T) resident ${rss} KiB"
   fi
-  sleep 60
+  sleep "$interval"
 done
 wait "$runner" || true
 tail -1 /tmp/trimvald-memory.$$.out
