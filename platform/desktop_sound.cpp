@@ -5,6 +5,8 @@
 // The audio device is opened on the first sound there is to play, not before, and a device
 // that cannot be opened is not asked for again: without sound hardware every later call costs
 // a file read and nothing more. A file that cannot be read never touches the device at all.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 
@@ -69,6 +71,10 @@ static bool LoadSamples(const std::string& path, std::basic_string<Uint8>& buffe
     SDL_AudioSpec fileSpec;
     Uint8* samples = nullptr;
     Uint32 length = 0;
+    // Only a regular file is read: SDL would open a named pipe and wait for a writer for ever.
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
     if (!SDL_LoadWAV(path.c_str(), &fileSpec, &samples, &length))
         return false;
     buffer.assign(samples, samples + length);

@@ -55,6 +55,21 @@ static LayerKernelObject* NewKernelObject(LayerKernelObject::Kind kind, int desc
     return object;
 }
 
+// Whether the name is there at all, never opening it: a named pipe would block an open.
+DWORD WINAPI GetFileAttributesA(LPCSTR name)
+{
+    if (!name)
+        return INVALID_FILE_ATTRIBUTES;
+    std::string path = name;
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0)
+        return INVALID_FILE_ATTRIBUTES;
+    return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
+
 HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD creation,
                           DWORD, HANDLE)
 {
@@ -65,7 +80,9 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTE
     for (char& c : path)
         if (c == '\\')
             c = '/';
-    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a named pipe in a file's place would wait for a writer for ever. Only a
+    // regular file is taken, as Windows opens no directory here.
+    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0)
         return INVALID_HANDLE_VALUE;
     struct stat status;

@@ -275,6 +275,8 @@ typedef struct _GLYPHMETRICSFLOAT {
 #define PAGE_READONLY 0x02
 #define FILE_MAP_READ 0x0004
 #define INVALID_FILE_SIZE 0xFFFFFFFFu
+#define INVALID_FILE_ATTRIBUTES 0xFFFFFFFFu
+#define FILE_ATTRIBUTE_DIRECTORY 0x10u
 #define LMEM_FIXED 0x0000
 #define LMEM_ZEROINIT 0x0040
 #define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
@@ -446,6 +448,7 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context);
 BOOL WINAPI wglDeleteContext(HGLRC context);
 
 // kernel32 and winmm
+DWORD WINAPI GetFileAttributesA(LPCSTR name);
 HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                           DWORD creation, DWORD flags, HANDLE templateFile);
 DWORD WINAPI GetFileSize(HANDLE file, LPDWORD sizeHigh);

@@ -1,6 +1,8 @@
 // The sound cues: the layer's PlaySoundA over SDL audio (run with SDL's dummy driver), and the
 // cues the game starts, in the order of a frame's pass.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
@@ -109,12 +111,18 @@ TEST_F(SoundLayer, AFileThatCannotBePlayedStopsTheSoundAndIsNotReported)
     // Nothing to play opens no device.
     EXPECT_TRUE(PlaySoundA("Data\\Sounds\\none.wav", nullptr, cueFlags));
     EXPECT_FALSE(LayerSoundDeviceOpen());
-    for (const char* unplayable : {"Data\\Sounds\\none.wav", "Data\\Textures\\1D.bmp", "Data\\Sounds", ""}) {
+    // A named pipe in a cue's place would block the read for ever (the test's time limit
+    // catches that).
+    std::string pipe = "/tmp/trimvald-cue-" + std::to_string(getpid()) + ".wav";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (std::string unplayable :
+         {"Data\\Sounds\\none.wav", "Data\\Textures\\1D.bmp", "Data\\Sounds", "", pipe.c_str()}) {
         PlaySoundA("Data\\Sounds\\1V.wav", nullptr, cueFlags);
         ASSERT_GT(LayerQueuedSoundBytes(), 0u);
-        EXPECT_TRUE(PlaySoundA(unplayable, nullptr, cueFlags)) << unplayable;
+        EXPECT_TRUE(PlaySoundA(unplayable.c_str(), nullptr, cueFlags)) << unplayable;
         EXPECT_EQ(LayerQueuedSoundBytes(), 0u) << unplayable;
     }
+    unlink(pipe.c_str());
     // A missing file costs next to nothing: a frame could play thousands of them.
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 1000; ++i)

@@ -223,8 +223,8 @@ TEST(Teardown, EachFailureIsReportedInOrderAndNoneStopsTheRest)
 namespace {
 
 // Runs the game from a folder holding a copy of the build's Data/ with one texture file
-// removed or emptied.
-ScenarioResult RunWithDamagedTexture(const char* file, bool empty)
+// removed or emptied, or put in its place by a shell command ending in the file's path.
+ScenarioResult RunWithDamagedTexture(const char* file, bool empty, const char* replace = nullptr)
 {
     char folder[] = "/tmp/trimvald-data-XXXXXX";
     if (!mkdtemp(folder)) {
@@ -233,7 +233,11 @@ ScenarioResult RunWithDamagedTexture(const char* file, bool empty)
     }
     std::string root = folder;
     std::string copy = "cp -r Data '" + root + "/' && ";
-    copy += empty ? ": > '" + root + "/Data/Textures/" + file + "'" : "rm '" + root + "/Data/Textures/" + file + "'";
+    std::string path = "'" + root + "/Data/Textures/" + file + "'";
+    if (replace)
+        copy += "rm " + path + " && " + replace + " " + path;
+    else
+        copy += empty ? ": > " + path : "rm " + path;
     if (std::system(copy.c_str()) != 0) {
         ADD_FAILURE() << "cannot prepare " << root;
         return ScenarioResult();
@@ -263,16 +267,29 @@ TEST(Startup, AMissingTextureEndsStartUpQuietlyWithTheGamesOwnMessage)
     EXPECT_FALSE(after.displayModeChanged);
 }
 
-TEST(Startup, AnEmptyTextureShowsTheLoadersMessageFirst)
+void ExpectLoadersMessageFirst(const ScenarioResult& run, const char* what)
 {
-    ScenarioResult run = RunWithDamagedTexture("1D.bmp", true);
     auto boxes = run.messageBoxes();
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[1]["text"], "Failed to open DIB file Data/Textures/1D.bmp.\n");
+    ASSERT_EQ(boxes.size(), 3u) << what;
+    EXPECT_EQ(boxes[1]["text"], "Failed to open DIB file Data/Textures/1D.bmp.\n") << what;
     EXPECT_EQ(boxes[1]["caption"], "Error");
     EXPECT_EQ(boxes[1]["style"], MB_OK);
-    EXPECT_EQ(boxes[2]["text"], "Инициализация провалена :(");
-    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_EQ(boxes[2]["text"], "Инициализация провалена :(") << what;
+    EXPECT_EQ(run.exitCode(), 0) << what;
+}
+
+TEST(Startup, AnEmptyTextureShowsTheLoadersMessageFirst)
+{
+    ExpectLoadersMessageFirst(RunWithDamagedTexture("1D.bmp", true), "an empty file");
+}
+
+// A named pipe would block any open for ever (the tests' 60 s limit catches that); a folder
+// or a device is no bitmap file either. Each is refused as a file that cannot be opened.
+TEST(Startup, SpecialFilesInATexturesPlaceAreRefusedWithoutBlocking)
+{
+    ExpectLoadersMessageFirst(RunWithDamagedTexture("1D.bmp", false, "mkfifo"), "a named pipe");
+    ExpectLoadersMessageFirst(RunWithDamagedTexture("1D.bmp", false, "mkdir"), "a folder");
+    ExpectLoadersMessageFirst(RunWithDamagedTexture("1D.bmp", false, "ln -s /dev/zero"), "a device");
 }
 
 }  // namespace
