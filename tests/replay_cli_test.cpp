@@ -108,6 +108,9 @@ TEST(ReplayCli, BadScriptsAndOptionsAreRefusedWithTheLineNamed)
         {"--timing-frames 1-999999999999 -", "", "--timing-frames takes frames and ranges"},
         {"", "", "no script given"},
         {"/nonexistent/script", "", "cannot read script"},
+        {"/tmp", "", "the script /tmp is a folder"},
+        {"--dump 6 -", "answer yes\nframes 2\nframes 3\n", "--dump 6: the script plays only 5 frames"},
+        {"--shot 9:x.png -", "answer yes\nframes 5\n", "--shot 9: the script plays only 5 frames"},
     };
     for (const Case& c : cases) {
         CliRun run = Replay(c.arguments, c.script);
@@ -115,6 +118,24 @@ TEST(ReplayCli, BadScriptsAndOptionsAreRefusedWithTheLineNamed)
         ASSERT_FALSE(run.lines.empty()) << c.script;
         EXPECT_NE(run.lines[0].find(c.message), std::string::npos) << run.lines[0];
     }
+}
+
+// Output that cannot be written fails the run; a closed standard output is no output at all,
+// and the run goes through (the X connection must not take its descriptor and wait on it).
+TEST(ReplayCli, OutputThatCannotBeWrittenFailsTheRunAndClosedOutputIsNone)
+{
+    const char* script = "answer yes\nframes 3\n";
+    EXPECT_EQ(Replay("--dump every - >/dev/full", script).status, 1);
+    CliRun shot = Replay("--shot 2:/nonexistent/folder/x.png -", script);
+    EXPECT_EQ(shot.status, 1);
+    ASSERT_FALSE(shot.lines.empty());
+    EXPECT_NE(shot.lines[0].find("frame 2: cannot write /nonexistent/folder/x.png"), std::string::npos)
+        << shot.lines[0];
+    int status = -1;
+    std::string closed = Output(std::string("printf 'answer yes\\nframes 3\\n' | '") + REPLAY_EXE +
+                                    "' --dump every - >&- 2>/dev/null; echo $?",
+                                status);
+    EXPECT_EQ(closed, "0\n");
 }
 
 // The lines of a text, each with a prefix.

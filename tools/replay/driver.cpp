@@ -167,6 +167,9 @@ static void FrameStart()
     frameBegan = Clock::now();
 }
 
+// A screenshot that could not be written fails the run.
+static bool shotFailed = false;
+
 static void SaveShot(const std::string& path)
 {
     GLint viewport[4] = {0, 0, 0, 0};
@@ -191,8 +194,10 @@ static void SaveShot(const std::string& path)
     for (int y = 0; y < height; ++y)
         std::copy_n(&bottomUp[(std::size_t)(height - 1 - y) * row], row, &topDown[(std::size_t)y * row]);
     std::string error;
-    if (!WritePng(path, width, height, topDown, error))
+    if (!WritePng(path, width, height, topDown, error)) {
         std::fprintf(stderr, "trimvald-replay: frame %d: %s\n", framesCompleted + 1, error.c_str());
+        shotFailed = true;
+    }
 }
 
 static void BeforeSwap()
@@ -250,8 +255,14 @@ static double Percentile(std::vector<double> values, double fraction)
     return values[std::min(index, values.size() - 1)];
 }
 
+bool ReplayShotFailed()
+{
+    return shotFailed;
+}
+
 void ResetReplayDriver()
 {
+    shotFailed = false;
     script = nullptr;
     options = nullptr;
     out = nullptr;

@@ -34,3 +34,6 @@ int RunReplay(const Script& script, const ReplayOptions& options, FILE* out);
 
 // Forgets the driver's own record of a run.
 void ResetReplayDriver();
+
+// Whether a screenshot of the last run could not be written.
+bool ReplayShotFailed();

@@ -9,10 +9,17 @@
 //     --timing            start-up and frame times measured with a real clock
 //     --timing-frames L   only the listed frames and ranges timed (turns --timing on)
 //     --help              this text, and nothing run
+//   exit code: 0 when the run went through, 1 when its output could not be written (standard
+//   output or a screenshot), 2 for a command line or script it refuses
 #include <SDL.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -90,8 +97,34 @@ static bool ParseFrameRanges(const std::string& value, std::vector<std::pair<int
     return !ranges.empty();
 }
 
+// A standard descriptor closed by the caller would be taken by the next file opened (the X
+// connection, say), and output meant for it would go there: each is put on /dev/null first.
+static void FillClosedStandardDescriptors()
+{
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            int opened = open("/dev/null", O_RDWR);
+            if (opened >= 0 && opened != fd) {
+                dup2(opened, fd);
+                close(opened);
+            }
+        }
+    }
+}
+
+// The last frame a script plays (the game may end sooner, never later).
+static long ScriptFrames(const Script& script)
+{
+    long frames = 0;
+    for (const ScriptStep& step : script.steps)
+        if (step.kind == StepKind::Frames)
+            frames += step.frames;
+    return frames;
+}
+
 int main(int argc, char** argv)
 {
+    FillClosedStandardDescriptors();
     ReplayOptions options;
     std::string scriptPath;
     for (int i = 1; i < argc; ++i) {
@@ -138,6 +171,9 @@ int main(int argc, char** argv)
     if (scriptPath == "-") {
         text << std::cin.rdbuf();
     } else {
+        struct stat status;
+        if (stat(scriptPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+            return Usage("the script " + scriptPath + " is a folder");
         std::ifstream file(scriptPath);
         if (!file)
             return Usage("cannot read script " + scriptPath);
@@ -149,7 +185,22 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "trimvald-replay: %s\n", error.c_str());
         return 2;
     }
+    long last = ScriptFrames(script);
+    for (int frame : options.dumpFrames)
+        if (frame > last)
+            return Usage("--dump " + std::to_string(frame) + ": the script plays only " +
+                         std::to_string(last) + " frames");
+    for (const auto& shot : options.shots)
+        if (shot.first > last)
+            return Usage("--shot " + std::to_string(shot.first) + ": the script plays only " +
+                         std::to_string(last) + " frames");
     RunReplay(script, options, stdout);
     SDL_Quit();
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "trimvald-replay: cannot write the output: %s\n", std::strerror(errno));
+        return 1;
+    }
+    if (ReplayShotFailed())
+        return 1;
     return 0;
 }
