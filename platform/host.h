@@ -104,10 +104,14 @@ LayerWindowInfo LayerQueryWindow();
 // How many times the clocks have been read since the program started.
 long LayerClockReadings();
 
-// What the desktop host's sound player holds, for checks: the bytes still queued on the audio
-// device, whether a device is open; and a reset that closes it and forgets a device that failed.
+// What the desktop host's sound player holds, for checks: the bytes still to be played on the
+// audio device, whether a device is open, a wait until the files asked for are loaded, a hold
+// on the loader (nothing new is loaded while held); and a reset that stops the loader, closes
+// the device and forgets a device that failed.
 uint32_t LayerQueuedSoundBytes();
 bool LayerSoundDeviceOpen();
+void LayerWaitForSound();
+void LayerHoldSoundLoader(bool held);
 void LayerResetSound();
 
 // Converts Windows-1251 bytes to UTF-8 and back (characters cp1251 lacks become '?').
