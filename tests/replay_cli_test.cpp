@@ -138,6 +138,41 @@ TEST(ReplayCli, OutputThatCannotBeWrittenFailsTheRunAndClosedOutputIsNone)
     EXPECT_EQ(closed, "0\n");
 }
 
+// SIGINT and SIGTERM stop a long run between frames: the lines printed so far are all there
+// and whole, and the exit code is the shell's for that signal. A driver that ran on is killed
+// after 10 s and fails the check.
+TEST(ReplayCli, SigintAndSigtermEndALongRunWithItsLinesFlushed)
+{
+    for (const auto& signal : {std::make_pair("INT", 130), std::make_pair("TERM", 143)}) {
+        std::string out = ::testing::TempDir() + "replay_cli_signal_" + std::to_string(getpid());
+        std::string command =
+            // The shell's background job would ignore SIGINT: env puts it back to the default.
+            std::string("printf 'answer yes\\nframes 1000000 W\\n' | env --default-signal=INT '") + REPLAY_EXE +
+            "' --dump every - >'" + out + "' 2>'" + out + ".err' & pid=$!; "
+            "for i in $(seq 200); do [ $(wc -l <'" + out + "') -ge 20 ] && break; sleep 0.05; done; "
+            "kill -" + signal.first + " $pid; "
+            "for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done; "
+            "kill -9 $pid 2>/dev/null; wait $pid; echo $?; cat '" + out + ".err'";
+        int status = -1;
+        std::string said = Output(command, status);
+        EXPECT_EQ(said.substr(0, said.find('\n')), std::to_string(signal.second)) << said;
+        EXPECT_NE(said.find("trimvald-replay: "), std::string::npos) << said;
+        std::ifstream file(out);
+        std::string line;
+        int frames = 0;
+        while (std::getline(file, line)) {
+            nlohmann::json parsed = nlohmann::json::parse(line, nullptr, false);
+            ASSERT_FALSE(parsed.is_discarded()) << "a cut line: " << line;
+            if (parsed.contains("frame") && !parsed.contains("messageBox")) {
+                EXPECT_EQ(parsed["frame"], ++frames);
+            }
+        }
+        EXPECT_GE(frames, 19);
+        std::remove(out.c_str());
+        std::remove((out + ".err").c_str());
+    }
+}
+
 // The lines of a text, each with a prefix.
 std::string Prefixed(const std::string& text, const std::string& prefix)
 {

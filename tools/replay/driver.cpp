@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 
 #include <SDL.h>
+#include "tools/replay/interrupts.h"
 #include "tools/replay/json_writer.h"
 #include "tools/replay/png_writer.h"
 #include "tools/replay/process_state.h"
@@ -117,6 +118,7 @@ static int PostKeyChanges(const std::set<int>& wanted)
 // messages of the next step, or nothing, so that a frame runs.
 static void QueueEmpty()
 {
+    EndIfInterrupted(out, framesCompleted);
     for (;;) {
         if (framesLeftInStep > 0) {
             --framesLeftInStep;
@@ -157,6 +159,7 @@ static void QueueEmpty()
 
 static void FrameStart()
 {
+    EndIfInterrupted(out, framesCompleted);
     frameInProgress = true;
     frameDrawn = appActive != 0;
     frameSounds.clear();

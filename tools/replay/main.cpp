@@ -10,7 +10,8 @@
 //     --timing-frames L   only the listed frames and ranges timed (turns --timing on)
 //     --help              this text, and nothing run
 //   exit code: 0 when the run went through, 1 when its output could not be written (standard
-//   output or a screenshot), 2 for a command line or script it refuses
+//   output or a screenshot), 2 for a command line or script it refuses, 130 or 143 when SIGINT
+//   or SIGTERM stopped it
 #include <SDL.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -26,6 +27,7 @@
 #include <string>
 
 #include "tools/replay/driver.h"
+#include "tools/replay/interrupts.h"
 
 // What --help prints and every refusal of the command line ends with; the comment at the top of
 // this file and README.md show the same text.
@@ -194,6 +196,9 @@ int main(int argc, char** argv)
         if (shot.first > last)
             return Usage("--shot " + std::to_string(shot.first) + ": the script plays only " +
                          std::to_string(last) + " frames");
+    // SDL would turn the signals into a quit event the game never reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    CatchInterrupts();
     RunReplay(script, options, stdout);
     SDL_Quit();
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
