@@ -3,7 +3,9 @@
 # rasterisation switched off (GALLIUM_NOOP=true: what the game itself costs) and with Mesa's
 # llvmpipe, under a virtual X server, in two scenes: a game played for 1000 frames, and the
 # busiest scene (scripts/busiest.replay, only its timed frames). Prints the median of each figure.
-# Usage: scripts/bench.sh [SCRIPT]   (SCRIPT: time this replay instead, every frame)
+# Then what one sound cue's PlaySoundA costs the game thread (trimvald-cue-bench).
+# Usage: scripts/bench.sh [SCRIPT|--cues]   (SCRIPT: time this replay instead, every frame;
+#                                            --cues: only the sound cues)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root/build/default"
@@ -30,6 +32,10 @@ scene() {  # title, script, replay options...
   measure false "${@:2}"
 }
 
+if [ "${1:-}" = --cues ]; then
+  ./trimvald-cue-bench
+  exit 0
+fi
 if [ $# -gt 0 ]; then
   scene "$1" "$1"
   exit 0
@@ -41,3 +47,5 @@ scene "a game played for 1000 frames" "$played"
 busiest=$root/scripts/busiest.replay
 frames=$(sed -n 's/^# timed frames: //p' "$busiest")
 scene "busiest scene (frames $frames)" "$busiest" --timing-frames "$frames"
+echo
+./trimvald-cue-bench
