@@ -2,12 +2,16 @@
 #include <vector>
 
 #include "tools/assetgen/layer.h"
+#include "tools/assetgen/noise.h"
 #include "tools/assetgen/random.h"
 #include "tools/assetgen/textures.h"
 
-// The lightning strip: u runs across the strip, t along its hundred units. A jagged white-blue
-// bolt runs the whole length, kinking from side to side, with short forks; it keeps clear of
-// the two long edges, which stay black.
+// The lightning strip: u runs across the strip, t along its hundred units. The game draws the
+// beam opaque and only 0.02 units wide, nearly edge-on, so a player sees little more than the
+// strip's smallest mipmaps, its average colour: the whole strip is a bright plasma band. A near
+// white core wanders a little from side to side, a blue-white glow reaches both long edges,
+// the brightness flickers along the length, and a jagged white bolt with short forks crackles
+// through it for the close view.
 namespace {
 
 struct Point {
@@ -42,13 +46,33 @@ Image MakeLightning()
     const int height = 256;
     Image image(width, height);
     Random random(0x1B0171ull);
-    const double minX = 18.0;
-    const double maxX = width - 18.0;
+    const double minX = 10.0;
+    const double maxX = width - 10.0;
+
+    // The plasma band. Every noise repeats along t, so the strip has no seam at its ends.
+    const Rgb coreColour{1.0, 1.0, 1.0};
+    const Rgb glowColour{0.55, 0.75, 1.0};
+    const Rgb hazeColour{0.25, 0.45, 1.0};
+    for (int y = 0; y < height; ++y) {
+        const double along = (y + 0.5) / height;
+        const double wander = 0.05 * TileFbm(along * 4.0, 0.5, 4, 1, 3, 1301);
+        const double flicker = 0.85 + 0.25 * TileFbm(along * 16.0, 0.5, 16, 1, 3, 1302);
+        for (int x = 0; x < width; ++x) {
+            const double u = (x + 0.5) / width;
+            const double d = std::fabs(u - 0.5 - wander) * 2.0;  // 0 on the core, about 1 at the edges
+            const double grain = TileFbm(u * 8.0, along * 32.0, 8, 32, 3, 1303);
+            const double core = std::exp(-(d * d) / (0.22 * 0.22));
+            const double glow = std::exp(-(d * d) / (0.75 * 0.75));
+            Rgb colour = coreColour * (1.6 * core) + glowColour * glow + hazeColour * 0.6;
+            colour = colour * (flicker * (1.0 + 0.2 * grain));
+            image.At(x, y) = colour;
+        }
+    }
 
     Layer bolt(width, height, false, true);
     Layer forks(width, height, false, true);
 
-    // The main bolt, through a few fixed kinks, meeting itself across the ends.
+    // The bolt, through a few fixed kinks, meeting itself across the ends.
     std::vector<Point> path;
     const int kinks = 8;
     const double startX = width * 0.5;
@@ -76,11 +100,10 @@ Image MakeLightning()
         }
     }
 
-    bolt.AddTo(image, Rgb{1.0, 1.0, 1.0}, 1.6);
-    bolt.Blurred(1.5).AddTo(image, Rgb{0.55, 0.75, 1.0}, 1.8);
-    bolt.Blurred(3.5).AddTo(image, Rgb{0.2, 0.35, 1.0}, 1.2);
+    bolt.AddTo(image, coreColour, 1.6);
+    bolt.Blurred(1.5).AddTo(image, glowColour, 1.2);
     forks.AddTo(image, Rgb{0.85, 0.9, 1.0}, 1.0);
-    forks.Blurred(1.5).AddTo(image, Rgb{0.3, 0.5, 1.0}, 1.0);
+    forks.Blurred(1.5).AddTo(image, Rgb{0.3, 0.5, 1.0}, 0.8);
     image.ToneMap(1.5);
     return image;
 }

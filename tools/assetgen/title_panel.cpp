@@ -1,9 +1,8 @@
 #include <cmath>
 
+#include "tools/assetgen/emblem.h"
 #include "tools/assetgen/layer.h"
 #include "tools/assetgen/noise.h"
-#include "tools/assetgen/runes.h"
-#include "tools/assetgen/sphere.h"
 #include "tools/assetgen/textures.h"
 
 // The title panel: an emblem on deep purple, a glowing ring with a band of runes, a star of
@@ -43,38 +42,7 @@ Image MakeTitlePanel()
     border.AddTo(image, Rgb{0.55, 0.35, 0.75}, 0.6);
     border.Blurred(3.0).AddTo(image, Rgb{0.4, 0.15, 0.6}, 0.5);
 
-    // The emblem.
-    Layer ring(size, size, false, false);
-    ring.Ring(c, c, 80.0, 80.0, 3.0);
-    ring.Ring(c, c, 57.0, 57.0, 2.0);
-    ring.Ring(c, c, 86.0, 86.0, 1.2, 0.7);
-    Layer runes(size, size, false, false);
-    const int count = 12;
-    for (int i = 0; i < count; ++i) {
-        const double a = 2.0 * kPi * i / count - kPi * 0.5;
-        DrawRune(runes, c + std::cos(a) * 68.5, c + std::sin(a) * 68.5, 14.0, 1.7,
-                 700u + static_cast<uint32_t>(i));
-    }
-    // An eight-pointed star of two squares inside the inner ring.
-    Layer star(size, size, false, false);
-    for (int square = 0; square < 2; ++square) {
-        for (int k = 0; k < 4; ++k) {
-            const double a0 = kPi * 0.5 * k + square * kPi * 0.25;
-            const double a1 = a0 + kPi * 0.5;
-            star.Line(c + std::cos(a0) * 52.0, c + std::sin(a0) * 52.0,
-                      c + std::cos(a1) * 52.0, c + std::sin(a1) * 52.0, 1.3);
-        }
-    }
-    star.Ring(c, c, 10.0, 10.0, 2.0);
-
-    const Rgb ringCore{1.0, 0.85, 0.55};
-    const Rgb ringGlow{0.95, 0.45, 0.85};
-    ring.Blurred(7.0).AddTo(image, Rgb{0.6, 0.2, 0.7}, 0.9);
-    ring.Blurred(2.0).AddTo(image, ringGlow, 0.7);
-    ring.AddTo(image, ringCore, 0.75);
-    runes.Blurred(2.5).AddTo(image, ringGlow, 0.5);
-    runes.AddTo(image, Rgb{1.0, 0.8, 0.6}, 0.6);
-    star.Blurred(2.0).AddTo(image, Rgb{0.5, 0.25, 0.7}, 0.5);
-    star.AddTo(image, Rgb{0.6, 0.45, 0.8}, 0.45);
+    // The emblem, at its own size (the application icons draw it too, see icons.cpp).
+    PaintEmblem(image, c, c, EmblemStyle{});
     return image;
 }
