@@ -305,19 +305,6 @@ TEST_F(AssetGenerator, GlowingTexturesLieOnBlack)
         EXPECT_GT(DarkShare(b, 0, 0, b.width, b.height), 0.5) << name;
     }
 
-    // The lightning strip: black along both long edges, a bright bolt in every row between.
-    const Bitmap bolt = Texture("1R");
-    ASSERT_FALSE(bolt.pixels.empty());
-    const int edge = bolt.width / 8;
-    EXPECT_GT(DarkShare(bolt, 0, 0, edge, bolt.height), 0.95);
-    EXPECT_GT(DarkShare(bolt, bolt.width - edge, 0, bolt.width, bolt.height), 0.95);
-    for (int row = 0; row < bolt.height; ++row) {
-        int brightest = 0;
-        for (int x = 0; x < bolt.width; ++x)
-            brightest = std::max(brightest, bolt.At(x, row).Max());
-        ASSERT_GT(brightest, 200) << "the bolt breaks off at row " << row;
-    }
-
     // The walls: black rows at the top and bottom of the tile, bright cyan lines inside.
     const Bitmap wall = Texture("1L");
     ASSERT_FALSE(wall.pixels.empty());
@@ -327,6 +314,47 @@ TEST_F(AssetGenerator, GlowingTexturesLieOnBlack)
     for (const Pixel& p : wall.pixels)
         cyan += (p.g > 180 && p.b > 180 && p.r < p.b - 30) ? 1 : 0;
     EXPECT_GT(cyan, wall.width);
+}
+
+TEST_F(AssetGenerator, LightningStripIsABrightBandWithAWhiterCore)
+{
+    // The beam is drawn opaque, 0.02 units wide and nearly edge-on, so in play it shows as the
+    // strip's average colour: that must be bright, not a dark hair-line.
+    const Bitmap bolt = Texture("1R");
+    ASSERT_FALSE(bolt.pixels.empty());
+    double brightest = 0.0;
+    for (const Pixel& p : bolt.pixels)
+        brightest += p.Max();
+    EXPECT_GE(brightest / bolt.pixels.size(), 150.0);
+
+    // Across the strip: the middle quarter outshines the outer eighths, which still glow.
+    auto band = [&](int x0, int x1) {
+        double sum = 0.0;
+        for (int row = 0; row < bolt.height; ++row)
+            for (int x = x0; x < x1; ++x)
+                sum += bolt.At(x, row).Max();
+        return sum / (static_cast<double>(x1 - x0) * bolt.height);
+    };
+    const int eighth = bolt.width / 8;
+    const double core = band(bolt.width / 2 - eighth, bolt.width / 2 + eighth);
+    const double edges = (band(0, eighth) + band(bolt.width - eighth, bolt.width)) / 2.0;
+    EXPECT_GT(core, edges + 40.0);
+    EXPECT_GT(edges, 100.0) << "the glow reaches the edges";
+
+    // Along the strip: near white somewhere in every row, and the brightness flickers.
+    std::vector<double> rows;
+    for (int row = 0; row < bolt.height; ++row) {
+        int whitest = 0;
+        double sum = 0.0;
+        for (int x = 0; x < bolt.width; ++x) {
+            const Pixel& p = bolt.At(x, row);
+            whitest = std::max(whitest, std::min(p.r, std::min(p.g, p.b)));
+            sum += p.Max();
+        }
+        ASSERT_GT(whitest, 220) << "the white core breaks off at row " << row;
+        rows.push_back(sum / bolt.width);
+    }
+    EXPECT_GT(*std::max_element(rows.begin(), rows.end()) - *std::min_element(rows.begin(), rows.end()), 15.0);
 }
 
 TEST_F(AssetGenerator, FlameCellsBurnFromTheBaseAndFlicker)
