@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 const char* const kTextureNames[] = {"1B", "1D", "1S", "1L", "1T", "1P", "1E",
                                      "1R", "2S", "3S", "4S", "2E", "1F"};
 const char* const kSoundNames[] = {"1M", "1F", "2D", "1V", "1E", "1D", "1U", "1A"};
+const char* const kIconNames[] = {"trimvald-48.png", "trimvald-64.png", "trimvald-128.png",
+                                  "trimvald-256.png", "trimvald.ico"};
 
 std::vector<unsigned char> ReadFile(const fs::path& path)
 {
@@ -215,7 +217,12 @@ double CrossingRate(const std::vector<int16_t>& samples, double from, double to)
     return crossings * 22050.0 / (end - begin) / 2.0;
 }
 
-// The checks read the build's own Data/ folder (the tests run from the build folder); the
+uint32_t U32BigEndian(const std::vector<unsigned char>& d, size_t at)
+{
+    return (static_cast<uint32_t>(d[at]) << 24) | (d[at + 1] << 16) | (d[at + 2] << 8) | d[at + 3];
+}
+
+// The checks read the build's own Data/ and Icons/ folders (the tests run from the build folder); the
 // first test makes sure that it is what the generator writes now.
 class AssetGenerator : public ::testing::Test {
 protected:
@@ -236,14 +243,16 @@ TEST_F(AssetGenerator, WritesTheSameBytesOnEveryRunAndTheBuildHoldsThem)
     const fs::path second = MakeTempFolder();
     ASSERT_FALSE(first.empty());
     ASSERT_FALSE(second.empty());
-    EXPECT_EQ(RunGenerator("'" + first.string() + "'"), 0);
-    EXPECT_EQ(RunGenerator("'" + second.string() + "'"), 0);
+    for (const fs::path& folder : {first, second})
+        EXPECT_EQ(RunGenerator("'" + (folder / "Data").string() + "' '" + (folder / "Icons").string() + "'"), 0);
 
     std::vector<fs::path> relative;
     for (const char* name : kTextureNames)
-        relative.push_back(fs::path("Textures") / (std::string(name) + ".bmp"));
+        relative.push_back(fs::path("Data") / "Textures" / (std::string(name) + ".bmp"));
     for (const char* name : kSoundNames)
-        relative.push_back(fs::path("Sounds") / (std::string(name) + ".wav"));
+        relative.push_back(fs::path("Data") / "Sounds" / (std::string(name) + ".wav"));
+    for (const char* name : kIconNames)
+        relative.push_back(fs::path("Icons") / name);
 
     // Exactly these files, nothing else.
     size_t written = 0;
@@ -255,7 +264,7 @@ TEST_F(AssetGenerator, WritesTheSameBytesOnEveryRunAndTheBuildHoldsThem)
         const std::vector<unsigned char> a = ReadFile(first / file);
         EXPECT_FALSE(a.empty()) << file;
         EXPECT_TRUE(a == ReadFile(second / file)) << file << " differs between two runs";
-        EXPECT_TRUE(a == ReadFile(fs::path("Data") / file)) << "Data/" << file << " is stale or missing";
+        EXPECT_TRUE(a == ReadFile(file)) << file << " in the build is stale or missing";
     }
     std::error_code ignored;
     fs::remove_all(first, ignored);
@@ -266,6 +275,11 @@ TEST_F(AssetGenerator, RefusesAMissingOrUnwritableFolder)
 {
     EXPECT_NE(RunGenerator(""), 0);
     EXPECT_NE(RunGenerator("'" + (TexturePath("1B") / "inside-a-file").string() + "'"), 0);
+    const fs::path data = MakeTempFolder();
+    ASSERT_FALSE(data.empty());
+    EXPECT_NE(RunGenerator("'" + data.string() + "' '" + (TexturePath("1B") / "inside-a-file").string() + "'"), 0);
+    std::error_code ignored;
+    fs::remove_all(data, ignored);
 }
 
 TEST_F(AssetGenerator, TexturesAre24BitBottomUpBitmapsOfPowerOfTwoSizes)
@@ -474,6 +488,72 @@ TEST_F(AssetGenerator, TexturesWearTheColoursOfTheirRoles)
     for (const Pixel& p : sky.pixels)
         stars += p.Max() > 180 ? 1 : 0;
     EXPECT_GT(stars, 50);
+}
+
+TEST_F(AssetGenerator, IconsAreRoundRgbaPicturesOfTheirSizes)
+{
+    const std::string signature = "\x89PNG\r\n\x1a\n";
+    // The PNGs: RGBA at 8 bits, as wide as their names say.
+    for (int size : {48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const std::vector<unsigned char> d = ReadFile(fs::path("Icons") / ("trimvald-" + std::to_string(size) + ".png"));
+        ASSERT_GE(d.size(), 33u);
+        EXPECT_EQ(std::string(d.begin(), d.begin() + 8), signature);
+        EXPECT_EQ(std::string(d.begin() + 12, d.begin() + 16), "IHDR");
+        EXPECT_EQ(U32BigEndian(d, 16), static_cast<uint32_t>(size));
+        EXPECT_EQ(U32BigEndian(d, 20), static_cast<uint32_t>(size));
+        EXPECT_EQ(d[24], 8);  // bits per channel
+        EXPECT_EQ(d[25], 6);  // RGBA
+    }
+
+    // The Windows icon: a directory of 16, 32, 48 and 256, each entry inside the file and
+    // right after the one before; the 256 one is the same PNG as trimvald-256.png, the small
+    // ones 32-bit DIBs of twice their height (the colours, then the AND mask).
+    const std::vector<unsigned char> ico = ReadFile(fs::path("Icons") / "trimvald.ico");
+    ASSERT_GE(ico.size(), 6u + 4 * 16);
+    EXPECT_EQ(U16(ico, 0), 0u);
+    EXPECT_EQ(U16(ico, 2), 1u);
+    ASSERT_EQ(U16(ico, 4), 4u);
+    uint32_t expectedOffset = 6 + 4 * 16;
+    const int sizes[] = {16, 32, 48, 256};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(sizes[i]);
+        const size_t entry = 6 + 16 * static_cast<size_t>(i);
+        EXPECT_EQ(ico[entry] == 0 ? 256 : ico[entry], sizes[i]);
+        EXPECT_EQ(ico[entry + 1] == 0 ? 256 : ico[entry + 1], sizes[i]);
+        EXPECT_EQ(U16(ico, entry + 6), 32u);
+        const uint32_t length = U32(ico, entry + 8);
+        const uint32_t offset = U32(ico, entry + 12);
+        EXPECT_EQ(offset, expectedOffset);
+        ASSERT_LE(static_cast<size_t>(offset) + length, ico.size());
+        expectedOffset = offset + length;
+        const std::vector<unsigned char> image(ico.begin() + offset, ico.begin() + offset + length);
+        if (sizes[i] == 256) {
+            EXPECT_TRUE(image == ReadFile(fs::path("Icons") / "trimvald-256.png"));
+            continue;
+        }
+        const uint32_t n = static_cast<uint32_t>(sizes[i]);
+        const uint32_t maskStride = (n + 31) / 32 * 4;
+        ASSERT_EQ(length, 40 + n * n * 4 + maskStride * n);
+        EXPECT_EQ(U32(image, 0), 40u);
+        EXPECT_EQ(U32(image, 4), n);
+        EXPECT_EQ(U32(image, 8), 2 * n);
+        EXPECT_EQ(U16(image, 14), 32u);
+        // Round: the corners are transparent (and masked out), the middle is opaque.
+        auto alpha = [&](uint32_t x, uint32_t row) { return image[40 + (row * n + x) * 4 + 3]; };
+        auto masked = [&](uint32_t x, uint32_t row) {
+            return (image[40 + n * n * 4 + row * maskStride + x / 8] >> (7 - x % 8)) & 1;
+        };
+        for (uint32_t corner : {0u, n - 1}) {
+            EXPECT_EQ(alpha(corner, corner), 0);
+            EXPECT_EQ(alpha(corner, n - 1 - corner), 0);
+            EXPECT_EQ(masked(corner, corner), 1);
+        }
+        EXPECT_EQ(alpha(n / 2, n / 2), 255);
+        EXPECT_EQ(alpha(n / 2, 1), 255) << "the disc fills the icon";
+        EXPECT_EQ(masked(n / 2, n / 2), 0);
+    }
+    EXPECT_EQ(expectedOffset, ico.size());
 }
 
 TEST_F(AssetGenerator, SoundsMoveTheWayTheirCuesSay)

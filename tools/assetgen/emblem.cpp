@@ -16,16 +16,20 @@ void PaintEmblem(Image& image, double cx, double cy, const EmblemStyle& style)
 
     Layer ring(w, h, false, false);
     ring.Ring(cx, cy, 80.0 * k, 80.0 * k, stroke(3.0));
-    ring.Ring(cx, cy, 57.0 * k, 57.0 * k, stroke(2.0));
-    ring.Ring(cx, cy, 86.0 * k, 86.0 * k, stroke(1.2), 0.7);
+    if (style.innerRing)
+        ring.Ring(cx, cy, 57.0 * k, 57.0 * k, stroke(2.0));
+    if (style.outerRing)
+        ring.Ring(cx, cy, 86.0 * k, 86.0 * k, stroke(1.2), 0.7);
     Layer runes(w, h, false, false);
-    if (style.runes) {
-        const int count = 12;
-        for (int i = 0; i < count; ++i) {
-            const double a = 2.0 * kPi * i / count - kPi * 0.5;
-            DrawRune(runes, cx + std::cos(a) * 68.5 * k, cy + std::sin(a) * 68.5 * k, 14.0 * k,
-                     stroke(1.7), 700u + static_cast<uint32_t>(i));
-        }
+    const int count = 12;
+    for (int i = 0; style.band != RuneBand::empty && i < count; ++i) {
+        const double a = 2.0 * kPi * i / count - kPi * 0.5;
+        const double x = cx + std::cos(a) * 68.5 * k;
+        const double y = cy + std::sin(a) * 68.5 * k;
+        if (style.band == RuneBand::runes)
+            DrawRune(runes, x, y, 14.0 * k, stroke(1.7), 700u + static_cast<uint32_t>(i));
+        else
+            runes.Disc(x, y, std::max(3.0 * k, style.minStroke));
     }
     // An eight-pointed star of two squares inside the inner ring.
     Layer star(w, h, false, false);
@@ -45,7 +49,7 @@ void PaintEmblem(Image& image, double cx, double cy, const EmblemStyle& style)
     ring.Blurred(7.0 * k).AddTo(image, Rgb{0.6, 0.2, 0.7}, 0.9 * g);
     ring.Blurred(2.0 * k).AddTo(image, ringGlow, 0.7 * g);
     ring.AddTo(image, ringCore, 0.75 * g);
-    if (style.runes) {
+    if (style.band != RuneBand::empty) {
         runes.Blurred(2.5 * k).AddTo(image, ringGlow, 0.5 * g);
         runes.AddTo(image, Rgb{1.0, 0.8, 0.6}, 0.6 * g);
     }

@@ -1,12 +1,18 @@
-// trimvald-assetgen DATA_DIR: writes the game's textures into DATA_DIR/Textures and its sounds
-// into DATA_DIR/Sounds. Everything is synthesised here, the same bytes on every run.
+// trimvald-assetgen DATA_DIR [ICONS_DIR]: writes the game's textures into DATA_DIR/Textures
+// and its sounds into DATA_DIR/Sounds; with ICONS_DIR also the application icons there (PNGs
+// for desktops, an .ico for Windows), which the game never reads, so they stay out of Data/.
+// Everything is synthesised here, the same bytes on every run.
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "tools/assetgen/bmp_writer.h"
+#include "tools/assetgen/ico_writer.h"
+#include "tools/assetgen/icons.h"
+#include "tools/assetgen/png_writer.h"
 #include "tools/assetgen/sounds.h"
 #include "tools/assetgen/textures.h"
 #include "tools/assetgen/wav_writer.h"
@@ -51,18 +57,53 @@ bool MakeFolder(const std::filesystem::path& folder)
     return true;
 }
 
+bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    if (bytes.empty())
+        return false;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file);
+}
+
+// trimvald-SIZE.png for the desktops, trimvald.ico with the sizes Windows asks for. Each size
+// is drawn once, 48 and 256 serving both.
+bool WriteIcons(const std::filesystem::path& folder)
+{
+    const int sizes[] = {16, 32, 48, 64, 128, 256};
+    std::vector<IconImage> ico;
+    for (int size : sizes) {
+        const IconImage icon = MakeIcon(size);
+        if (size == 16 || size == 32 || size == 48 || size == 256)
+            ico.push_back(icon);
+        if (size < 48)
+            continue;
+        const std::string path = (folder / ("trimvald-" + std::to_string(size) + ".png")).string();
+        if (!WriteBytes(path, EncodePng(icon))) {
+            std::fprintf(stderr, "trimvald-assetgen: cannot write %s\n", path.c_str());
+            return false;
+        }
+    }
+    const std::string path = (folder / "trimvald.ico").string();
+    if (!WriteBytes(path, EncodeIco(ico))) {
+        std::fprintf(stderr, "trimvald-assetgen: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: trimvald-assetgen DATA_DIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: trimvald-assetgen DATA_DIR [ICONS_DIR]\n");
         return 2;
     }
     const std::filesystem::path data(argv[1]);
     const std::filesystem::path textures = data / "Textures";
     const std::filesystem::path sounds = data / "Sounds";
-    if (!MakeFolder(textures) || !MakeFolder(sounds))
+    if (!MakeFolder(textures) || !MakeFolder(sounds) || (argc == 3 && !MakeFolder(argv[2])))
         return 1;
 
     for (const TextureAsset& asset : kTextures) {
@@ -79,5 +120,7 @@ int main(int argc, char** argv)
             return 1;
         }
     }
+    if (argc == 3 && !WriteIcons(argv[2]))
+        return 1;
     return 0;
 }
