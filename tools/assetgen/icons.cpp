@@ -10,10 +10,11 @@
 #include "tools/assetgen/noise.h"
 
 // The icon is the title panel's emblem on a round purple disc, transparent outside it. Each
-// size is painted on a finer grid (about 512 pixels across) and box-filtered down, so edges
-// are smooth without blurring. Strokes are kept at least one icon pixel wide; below 64 pixels
-// the thin outermost ring is left out and a dot stands for each rune, and at 32 pixels and
-// below only the big ring, the star and its centre remain, since anything finer would smudge.
+// size is painted on a finer grid (256 pixels across, or twice the size) and box-filtered
+// down, so edges are smooth without blurring. Strokes are kept at least one icon pixel wide;
+// below 64 pixels the thin outermost ring is left out and a dot stands for each rune, and at
+// 32 pixels and below only the big ring, the star and its centre remain, since anything finer
+// would smudge.
 namespace {
 
 // The disc's radius in emblem units (the outer ring has 86).
@@ -26,7 +27,7 @@ IconImage MakeIcon(int size)
     IconImage icon;
     if (size <= 0)
         return icon;
-    const int fine = std::max(2, 512 / size);  // fine pixels per icon pixel, each way
+    const int fine = std::max(2, 256 / size);  // fine pixels per icon pixel, each way
     const int side = size * fine;
     const double c = side * 0.5;
     const double radius = c - 0.5 * fine;  // half an icon pixel inside the edge
