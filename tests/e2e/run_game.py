@@ -318,6 +318,15 @@ def case_fullscreen_f1(game):
     play_and_quit(game, open_fullscreen(game), "F1", [START_CAPTION], True)
 
 
+def case_played_f1(game):
+    """A game started and walked in, so that its cues are loaded and played, then F1."""
+    window = open_fullscreen(game)
+    time.sleep(PLAY_SECONDS)  # Enter counts once the title panel is in place
+    for keys in ("Return", "w", "space"):
+        game.display.hold(window, keys)
+    play_and_quit(game, window, "F1", [START_CAPTION], True)
+
+
 def case_fullscreen_alt_f4(game):
     play_and_quit(game, open_fullscreen(game), "alt+F4", [START_CAPTION], True)
 
@@ -584,7 +593,7 @@ def main():
     parser.add_argument("cases", nargs="+", choices=sorted(CASES))
     args = parser.parse_args()
     args.game = os.path.abspath(args.game)
-    args.preload = os.path.abspath(args.preload)
+    args.preload = " ".join(os.path.abspath(p) for p in args.preload.split())
     # CTest ends a run that overstays with SIGTERM; clean up the server and the game then too.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
 
