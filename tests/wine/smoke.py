@@ -328,7 +328,16 @@ def english(wine, folder):
     try:
         session.answer(START_CAPTION, "space")
         session.answer(WINDOWED_CAPTION, "space")
-        session.hold(session.window(GAME_CAPTION), ["F1"], 0.3)
+        wid = session.window(GAME_CAPTION)
+        # While the game still builds its fonts, a press and its release are both waiting
+        # when it reads its messages, and it never sees the key down: F1 until it ends.
+        for attempt in range(10):
+            session.hold(wid, ["F1"], 0.3)
+            try:
+                session.process.wait(2.0)
+                break
+            except subprocess.TimeoutExpired:
+                pass
         code = session.exit_code()
         if code != 0:
             raise Failure(f"english: the game ended with code {code}")
