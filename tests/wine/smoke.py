@@ -353,12 +353,19 @@ def main():
     args = parser.parse_args()
     workdir = os.path.abspath(args.workdir)
     os.makedirs(workdir, exist_ok=True)
-    folder = os.path.join(workdir, "game")
-    shutil.rmtree(folder, ignore_errors=True)
+    unpacked = os.path.join(workdir, "game")
+    shutil.rmtree(unpacked, ignore_errors=True)
     with zipfile.ZipFile(args.package) as package:
-        package.extractall(folder)
-    if not os.path.isfile(os.path.join(folder, "trimvald.exe")):
-        raise Failure("the package holds no trimvald.exe at its top")
+        package.extractall(unpacked)
+    # One folder, named as the package, holding the game and its two texts.
+    top = os.listdir(unpacked)
+    expected = os.path.splitext(os.path.basename(args.package))[0]
+    if top != [expected]:
+        raise Failure(f"the package holds {top}, not the one folder {expected}/")
+    folder = os.path.join(unpacked, expected)
+    for name in ("trimvald.exe", "Data", "README.txt", "LICENSE.txt"):
+        if not os.path.exists(os.path.join(folder, name)):
+            raise Failure(f"the package's folder holds no {name}")
 
     started = time.monotonic()
     display = Display(workdir)
