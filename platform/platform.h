@@ -5,6 +5,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <mmsystem.h>
+#include "platform/win_unicode.h"
 #else
 #include "platform/winapi.h"
 #endif

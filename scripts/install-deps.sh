@@ -21,8 +21,9 @@ case "${1:-}" in
       x11-utils x11-xserver-utils openbox sway libwayland-dev fonts-paratype fonts-roboto
       fonts-dejavu-extra clang libclang-rt-14-dev python3)
     if [ "$1" = windows ]; then
-      # The cross compiler and the package, and Wine with what it needs to run the package here.
-      packages+=(g++-mingw-w64-x86-64 zip wine wine64 fonts-wine fonts-liberation locales)
+      # The cross compiler and the package, Wine with what it needs to run the package here, and
+      # wrestool (icoutils) to check the executable's resources.
+      packages+=(g++-mingw-w64-x86-64 zip wine wine64 fonts-wine fonts-liberation locales icoutils)
     fi
     ;;
   *) echo "usage: $0 [test|windows]" >&2; exit 2 ;;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Windows package, build/windows/trimvald-windows.zip (trimvald.exe and Data/, ready
-# to unpack and run), then smoke-tests it under Wine in a virtual X server: a game started,
-# played, photographed and quit, and a start-up with a texture missing.
+# Builds the Windows package, build/windows/trimvald-VERSION-windows.zip: one folder
+# trimvald-VERSION-windows/ with trimvald.exe, Data/, README.txt and LICENSE.txt, ready to unpack
+# and run. Then smoke-tests it under Wine in a virtual X server: a game started, played,
+# photographed and quit, a start-up with a texture missing, and one on an English Windows.
 # Usage: scripts/windows.sh [package]   (package: build the zip only)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,13 +15,23 @@ cmake --build --preset default --target trimvald_assets
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 
+# The version the project was configured with, as the executable's resources carry it.
+version=$(cat build/windows/version.txt)
+name=trimvald-$version-windows
+package=build/windows/$name.zip
+tests/windows_resources.sh build/windows/trimvald.exe "$version"
+
 stage=build/windows/package
-rm -rf "$stage" build/windows/trimvald-windows.zip
-mkdir -p "$stage"
-cp build/windows/trimvald.exe "$stage/"
-cp -r build/default/Data "$stage/"
-(cd "$stage" && zip -qrX ../trimvald-windows.zip trimvald.exe Data)
-echo "package: build/windows/trimvald-windows.zip ($(du -k build/windows/trimvald-windows.zip | cut -f1) KiB)"
+rm -rf "$stage" "$package"
+mkdir -p "$stage/$name"
+cp build/windows/trimvald.exe "$stage/$name/"
+cp -r build/default/Data "$stage/$name/"
+# Windows line ends, and the README in UTF-8 with a byte order mark, so Notepad reads it right.
+{ printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/; s/\r*\$/\r/" scripts/windows/README.txt; } \
+  > "$stage/$name/README.txt"
+sed 's/\r*$/\r/' LICENSE > "$stage/$name/LICENSE.txt"
+(cd "$stage" && zip -qrX "../$name.zip" "$name")
+echo "package: $package ($(du -k "$package" | cut -f1) KiB)"
 [ "${1:-}" = package ] && exit 0
 
-python3 tests/wine/smoke.py --package build/windows/trimvald-windows.zip --workdir build/wine
+python3 tests/wine/smoke.py --package "$package" --workdir build/wine

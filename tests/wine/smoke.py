@@ -10,15 +10,17 @@ Wine draws outline glyphs flat: its wglUseFontOutlinesA ignores the extrusion. T
 stand exactly on the near clipping plane, and only their extruded depth lies inside the view, so
 under Wine the HUD is clipped away (on Windows it shows). The title texts stand deeper and show.
 
-Two runs of the real trimvald.exe:
+Three runs of the real trimvald.exe:
   play     answer the start prompt (and the offer to run in a window), photograph the title
            panel with its Cyrillic outline texts, start a game with Enter, walk and cast,
            photograph the arena, quit with F1; the exit code must be 0.
   failure  the same package with a texture missing: the game's Russian message box (a file
            that is not there gets no message of the loader's own), and the exit code is 0.
+  english  on an English Windows (ANSI code page 1252, not the game's 1251): the prompts and the
+           game window still carry their Russian captions, as X sees their names; F1 quits.
 
-Everything lives under DIR: the Wine prefix (kept, so later runs start quickly), a home, a
-Russian locale for Wine's ANSI code page, the unpacked package. Only the processes this script
+Everything lives under DIR: the Wine prefix (kept, so later runs start quickly), a home, the
+Russian and English locales for Wine's ANSI code page, the unpacked package. Only the processes this script
 starts are stopped: its X server, and the wineserver of its own prefix.
 """
 import argparse
@@ -75,18 +77,19 @@ class Wine:
         self.env.update(
             DISPLAY=display.name, HOME=home, WINEPREFIX=os.path.join(workdir, "prefix"),
             WINEARCH="win64", WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
-            LIBGL_ALWAYS_SOFTWARE="1", LOCPATH=self.russian_locale(), LC_ALL="ru_RU.UTF-8")
+            LIBGL_ALWAYS_SOFTWARE="1", LOCPATH=self.locales(), LC_ALL="ru_RU.UTF-8")
         self.env.pop("LANGUAGE", None)
 
-    def russian_locale(self):
+    def locales(self):
         """Wine takes its ANSI code page from the locale: a Russian one gives Windows-1251, the
-        code page the game's texts are written in."""
+        code page the game's texts are written in, an English one Windows-1252."""
         folder = os.path.join(self.workdir, "locale")
-        if not os.path.isdir(os.path.join(folder, "ru_RU.UTF-8")):
-            os.makedirs(folder, exist_ok=True)
-            subprocess.run(["localedef", "-i", "ru_RU", "-f", "UTF-8",
-                            os.path.join(folder, "ru_RU.UTF-8")], check=True,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for name in ("ru_RU", "en_US"):
+            if not os.path.isdir(os.path.join(folder, name + ".UTF-8")):
+                os.makedirs(folder, exist_ok=True)
+                subprocess.run(["localedef", "-i", name, "-f", "UTF-8",
+                                os.path.join(folder, name + ".UTF-8")], check=True,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return folder
 
     def run(self, *args, timeout=180):
@@ -317,6 +320,32 @@ def missing_texture(wine, folder):
         session.close()
 
 
+def english(wine, folder):
+    # A wineserver started under the Russian locale would keep its code page: it goes first.
+    wine.stop()
+    wine.env["LC_ALL"] = "en_US.UTF-8"
+    session = Session(wine, folder, "english")
+    try:
+        session.answer(START_CAPTION, "space")
+        session.answer(WINDOWED_CAPTION, "space")
+        wid = session.window(GAME_CAPTION)
+        # While the game still builds its fonts, a press and its release are both waiting
+        # when it reads its messages, and it never sees the key down: F1 until it ends.
+        for attempt in range(10):
+            session.hold(wid, ["F1"], 0.3)
+            try:
+                session.process.wait(2.0)
+                break
+            except subprocess.TimeoutExpired:
+                pass
+        code = session.exit_code()
+        if code != 0:
+            raise Failure(f"english: the game ended with code {code}")
+        log("english: Russian captions under code page 1252, F1 ended the game with code 0")
+    finally:
+        session.close()
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--package", required=True)
@@ -324,12 +353,19 @@ def main():
     args = parser.parse_args()
     workdir = os.path.abspath(args.workdir)
     os.makedirs(workdir, exist_ok=True)
-    folder = os.path.join(workdir, "game")
-    shutil.rmtree(folder, ignore_errors=True)
+    unpacked = os.path.join(workdir, "game")
+    shutil.rmtree(unpacked, ignore_errors=True)
     with zipfile.ZipFile(args.package) as package:
-        package.extractall(folder)
-    if not os.path.isfile(os.path.join(folder, "trimvald.exe")):
-        raise Failure("the package holds no trimvald.exe at its top")
+        package.extractall(unpacked)
+    # One folder, named as the package, holding the game and its two texts.
+    top = os.listdir(unpacked)
+    expected = os.path.splitext(os.path.basename(args.package))[0]
+    if top != [expected]:
+        raise Failure(f"the package holds {top}, not the one folder {expected}/")
+    folder = os.path.join(unpacked, expected)
+    for name in ("trimvald.exe", "Data", "README.txt", "LICENSE.txt"):
+        if not os.path.exists(os.path.join(folder, name)):
+            raise Failure(f"the package's folder holds no {name}")
 
     started = time.monotonic()
     display = Display(workdir)
@@ -338,6 +374,7 @@ def main():
         wine.prepare()
         play(wine, folder, workdir)
         missing_texture(wine, folder)
+        english(wine, folder)
     finally:
         wine.stop()
         display.close()
