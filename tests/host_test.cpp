@@ -2,6 +2,10 @@
 // start.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,6 +15,7 @@
 #include "app/game_window.h"
 #include "game/game_random.h"
 #include "game/game_state.h"
+#include "platform/layer.h"
 #include "platform/scripted_host.h"
 #include "tests/scenario.h"
 #include "tools/replay/json_writer.h"
@@ -112,6 +117,28 @@ TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
     ScenarioResult first = RunScenario("answer yes\nframes 1 ENTER\nframes 30 W E\n");
     ScenarioResult again = RunScenario("answer yes\nframes 1 ENTER\nframes 30 W E\n");
     EXPECT_EQ(first.lines, again.lines);
+}
+
+// The Linux game runs in the first folder holding Data/: the current one, the executable's,
+// then the installed layout's ../share/trimvald beside it.
+TEST(DataFolder, CurrentThenTheExecutablesThenTheInstalledShare)
+{
+    std::string root = ::testing::TempDir() + "trimvald-data-XXXXXX";
+    ASSERT_NE(mkdtemp(&root[0]), nullptr);
+    for (const char* folder : {"/bin", "/share", "/share/trimvald", "/share/trimvald/Data", "/cwd"})
+        ASSERT_EQ(mkdir((root + folder).c_str(), 0700), 0) << folder;
+    char before[4096];
+    ASSERT_NE(getcwd(before, sizeof before), nullptr);
+    ASSERT_EQ(chdir((root + "/cwd").c_str()), 0);
+    const std::string game = root + "/bin/trimvald";
+    EXPECT_EQ(LayerDataFolder(game), root + "/bin/../share/trimvald");
+    EXPECT_EQ(LayerDataFolder("trimvald"), ".") << "no folder to look in";
+    mkdir((root + "/bin/Data").c_str(), 0700);
+    EXPECT_EQ(LayerDataFolder(game), root + "/bin");
+    mkdir((root + "/cwd/Data").c_str(), 0700);
+    EXPECT_EQ(LayerDataFolder(game), ".");
+    EXPECT_EQ(chdir(before), 0);
+    std::system(("rm -rf '" + root + "'").c_str());
 }
 
 }  // namespace

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Checks the release packages that scripts/package.sh made: the desktop entry and the AppStream
+# metadata validate, the .deb depends on the libraries and the HUD's font, the .deb and the
+# .tar.gz unpacked into scratch folders each start the game from / under a virtual X server to
+# its window (answered, played for a second, quit with F1), and the Windows zip holds its one
+# folder.
+# Usage: scripts/check-packages.sh [DIR]   (default build/package)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=$(cd "${1:-$root/build/package}" && pwd)
+version=$(sed -n 's/^project(Trimvald VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "check-packages: $*" >&2; exit 1; }
+
+deb=$(ls "$dir"/trimvald_"$version"_*.deb) || fail "no trimvald_${version}_*.deb in $dir"
+tgz=$(ls "$dir"/trimvald-"$version"-linux-*.tar.gz) || fail "no trimvald-$version-linux-*.tar.gz"
+zip=$dir/trimvald-$version-windows.zip
+[ -f "$zip" ] || fail "no $(basename "$zip")"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libsdl2 libgl1 libglu1-mesa libfreetype6 libfontconfig1 fonts-yanone-kaffeesatz; do
+  [[ $depends == *"$needed"* ]] || fail "the .deb does not depend on $needed: $depends"
+done
+dpkg-deb -x "$deb" "$scratch/deb"
+share=$scratch/deb/usr/share
+desktop-file-validate "$share/applications/org.trimvald.Trimvald.desktop"
+appstreamcli validate --no-net "$share/metainfo/org.trimvald.Trimvald.metainfo.xml" >/dev/null
+for file in bin/trimvald bin/trimvald-replay share/trimvald/Data/Textures/1R.bmp \
+            share/icons/hicolor/48x48/apps/trimvald.png share/icons/hicolor/256x256/apps/trimvald.png \
+            share/doc/trimvald/README.md share/doc/trimvald/LICENSE share/doc/trimvald/CHANGELOG.md; do
+  [ -f "$scratch/deb/usr/$file" ] || fail "the .deb lacks /usr/$file"
+done
+
+tar -xzf "$tgz" -C "$scratch"
+top=$(basename "$tgz" .tar.gz)
+[ "$(ls "$scratch" | grep -v '^deb$')" = "$top" ] || fail "the .tar.gz does not unpack into one folder $top"
+
+python3 - "$zip" "trimvald-$version-windows" <<'PY'
+import sys, zipfile
+names = zipfile.ZipFile(sys.argv[1]).namelist()
+top = sys.argv[2] + "/"
+outside = [n for n in names if not n.startswith(top)]
+entries = {n[len(top):].split("/")[0] for n in names if n.startswith(top) and n != top}
+expected = {"trimvald.exe", "Data", "README.txt", "LICENSE.txt"}
+if outside or entries != expected:
+    sys.exit(f"check-packages: the zip holds {sorted(entries)} in {top} and {outside} outside it")
+PY
+
+# The unpacked games, started from / as a menu would: each must find its Data/ on its own.
+counter=$root/build/default/tests/e2e/libswap_counter.so
+if [ ! -f "$counter" ]; then
+  cmake --preset default >/dev/null
+  cmake --build --preset default --target swap_counter >/dev/null
+fi
+for game in "$scratch/deb/usr/bin/trimvald" "$scratch/$top/bin/trimvald"; do
+  (cd / && python3 "$root/tests/e2e/run_game.py" --game "$game" --preload "$counter" \
+     --screen 800x600x24 fullscreen_f1) || fail "$game did not play from /"
+done
+echo "check-packages: $(basename "$deb"), $(basename "$tgz") and $(basename "$zip") are sound"
