@@ -173,6 +173,39 @@ TEST(ReplayCli, SigintAndSigtermEndALongRunWithItsLinesFlushed)
     }
 }
 
+// --check replays a recording to the end its "# end " line holds: the same end passes, one field
+// changed fails naming it, and a script without the line is no recording.
+TEST(ReplayCli, CheckComparesTheReplayedEndWithTheRecordedOne)
+{
+    const std::string script = "answer yes\nframes 1 ENTER\nframes 40 W mouse 3 1\n";
+    CliRun dumped = Replay("--dump last -", script);
+    ASSERT_EQ(dumped.status, 0);
+    std::string end;
+    for (const std::string& line : dumped.lines)
+        if (line.find("\"drawn\"") != std::string::npos)
+            end = line;
+    ASSERT_FALSE(end.empty());
+    std::string health = nlohmann::json::parse(end)["health"].dump();
+    std::string altered = end;
+    altered.replace(altered.find("\"health\": " + health), 10 + health.size(), "\"health\": 1");
+    struct Case {
+        std::string line, said;
+        int status;
+    } cases[] = {
+        {"# end " + end, "the recording replays to the same end: 41 frames", 0},
+        {"# end " + altered, "the recording does not replay to its end: health recorded 1, replayed " + health, 1},
+        {"# not the end", "trimvald-replay: ", 2}};
+    std::string path = ::testing::TempDir() + "replay_cli_check_" + std::to_string(getpid());
+    for (const auto& recorded : cases) {
+        std::ofstream(path) << script << recorded.line << "\n";
+        int status = -1;
+        std::string said = Output(std::string("'") + REPLAY_EXE + "' --check '" + path + "' 2>&1", status);
+        EXPECT_EQ(said.rfind(recorded.said, 0), 0u) << said;
+        EXPECT_EQ(status, recorded.status) << said;
+    }
+    std::remove(path.c_str());
+}
+
 // The lines of a text, each with a prefix.
 std::string Prefixed(const std::string& text, const std::string& prefix)
 {

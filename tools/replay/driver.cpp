@@ -258,6 +258,11 @@ static double Percentile(std::vector<double> values, double fraction)
     return values[std::min(index, values.size() - 1)];
 }
 
+const std::string& ReplayLastDump()
+{
+    return lastDump;
+}
+
 bool ReplayShotFailed()
 {
     return shotFailed;

@@ -35,5 +35,8 @@ int RunReplay(const Script& script, const ReplayOptions& options, FILE* out);
 // Forgets the driver's own record of a run.
 void ResetReplayDriver();
 
+// The last frame's dump line of the last run with --dump last (empty when no frame ran).
+const std::string& ReplayLastDump();
+
 // Whether a screenshot of the last run could not be written.
 bool ReplayShotFailed();

@@ -2,16 +2,18 @@
 //
 //   usage: trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... [--timing]
 //                          [--timing-frames N|A-B[,...]] SCRIPT
+//          trimvald-replay --check RECORDING
 //          trimvald-replay --help
 //     SCRIPT              a script file, or - for standard input
 //     --dump WHICH        which frames are dumped as JSON lines; none if not given
 //     --shot N:FILE.png   frame N saved as a PNG; may be repeated
 //     --timing            start-up and frame times measured with a real clock
 //     --timing-frames L   only the listed frames and ranges timed (turns --timing on)
+//     --check RECORDING   replays a recording and compares its end with the one it recorded
 //     --help              this text, and nothing run
 //   exit code: 0 when the run went through, 1 when its output could not be written (standard
-//   output or a screenshot), 2 for a command line or script it refuses, 130 or 143 when SIGINT
-//   or SIGTERM stopped it
+//   output or a screenshot, or a recording that replays to another end), 2 for a command line
+//   or script it refuses, 130 or 143 when SIGINT or SIGTERM stopped it
 #include <SDL.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -26,6 +28,7 @@
 #include <sstream>
 #include <string>
 
+#include "tools/replay/check.h"
 #include "tools/replay/driver.h"
 #include "tools/replay/interrupts.h"
 
@@ -34,12 +37,14 @@
 static const char usageText[] =
     "usage: trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... [--timing]\n"
     "                       [--timing-frames N|A-B[,...]] SCRIPT\n"
+    "       trimvald-replay --check RECORDING\n"
     "       trimvald-replay --help\n"
     "  SCRIPT              a script file, or - for standard input\n"
     "  --dump WHICH        which frames are dumped as JSON lines; none if not given\n"
     "  --shot N:FILE.png   frame N saved as a PNG; may be repeated\n"
     "  --timing            start-up and frame times measured with a real clock\n"
     "  --timing-frames L   only the listed frames and ranges timed (turns --timing on)\n"
+    "  --check RECORDING   replays a recording and compares its end with the one it recorded\n"
     "  --help              this text, and nothing run\n";
 
 static int Usage(const std::string& why)
@@ -129,11 +134,21 @@ int main(int argc, char** argv)
     FillClosedStandardDescriptors();
     ReplayOptions options;
     std::string scriptPath;
+    bool checking = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help") {
             std::fputs(usageText, stdout);
             return 0;
+        }
+        if (arg == "--check") {
+            if (i + 1 >= argc)
+                return Usage("--check needs a recording");
+            if (!scriptPath.empty() || checking)
+                return Usage("only one script");
+            checking = true;
+            scriptPath = argv[++i];
+            continue;
         }
         if (arg == "--dump" || arg == "--shot" || arg == "--timing-frames") {
             if (i + 1 >= argc)
@@ -160,7 +175,7 @@ int main(int argc, char** argv)
             options.timing = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             return Usage("unknown option " + arg);
-        } else if (scriptPath.empty()) {
+        } else if (scriptPath.empty() && !checking) {
             scriptPath = arg;
         } else {
             return Usage("only one script");
@@ -181,6 +196,11 @@ int main(int argc, char** argv)
             return Usage("cannot read script " + scriptPath);
         text << file.rdbuf();
     }
+    if (checking && (options.dump != DumpMode::None || !options.shots.empty() || options.timing))
+        return Usage("--check takes no other option");
+    std::string recordedEnd;
+    if (checking && !RecordedEnd(text.str(), recordedEnd))
+        return Usage(scriptPath + " has no \"# end \" line: it is not a recording");
     Script script;
     std::string error;
     if (!ParseScript(text.str(), script, error)) {
@@ -199,7 +219,18 @@ int main(int argc, char** argv)
     // SDL would turn the signals into a quit event the game never reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     CatchInterrupts();
-    RunReplay(script, options, stdout);
+    int code = 0;
+    if (checking) {
+        // Only the verdict is printed; the run's own lines are not wanted.
+        options.dump = DumpMode::Last;
+        FILE* unwanted = std::fopen("/dev/null", "w");
+        RunReplay(script, options, unwanted ? unwanted : stdout);
+        if (unwanted)
+            std::fclose(unwanted);
+        code = CompareEnds(recordedEnd, ReplayLastDump(), stdout);
+    } else {
+        RunReplay(script, options, stdout);
+    }
     SDL_Quit();
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "trimvald-replay: cannot write the output: %s\n", std::strerror(errno));
@@ -207,5 +238,5 @@ int main(int argc, char** argv)
     }
     if (ReplayShotFailed())
         return 1;
-    return 0;
+    return code;
 }
