@@ -239,12 +239,10 @@ protected:
 
 TEST_F(AssetGenerator, WritesTheSameBytesOnEveryRunAndTheBuildHoldsThem)
 {
+    // The build ran the generator too: its files are the other run to compare with.
     const fs::path first = MakeTempFolder();
-    const fs::path second = MakeTempFolder();
     ASSERT_FALSE(first.empty());
-    ASSERT_FALSE(second.empty());
-    for (const fs::path& folder : {first, second})
-        EXPECT_EQ(RunGenerator("'" + (folder / "Data").string() + "' '" + (folder / "Icons").string() + "'"), 0);
+    EXPECT_EQ(RunGenerator("'" + (first / "Data").string() + "' '" + (first / "Icons").string() + "'"), 0);
 
     std::vector<fs::path> relative;
     for (const char* name : kTextureNames)
@@ -263,12 +261,10 @@ TEST_F(AssetGenerator, WritesTheSameBytesOnEveryRunAndTheBuildHoldsThem)
     for (const fs::path& file : relative) {
         const std::vector<unsigned char> a = ReadFile(first / file);
         EXPECT_FALSE(a.empty()) << file;
-        EXPECT_TRUE(a == ReadFile(second / file)) << file << " differs between two runs";
-        EXPECT_TRUE(a == ReadFile(file)) << file << " in the build is stale or missing";
+        EXPECT_TRUE(a == ReadFile(file)) << file << " differs from the build's: not the same bytes every run, or stale";
     }
     std::error_code ignored;
     fs::remove_all(first, ignored);
-    fs::remove_all(second, ignored);
 }
 
 TEST_F(AssetGenerator, RefusesAMissingOrUnwritableFolder)
