@@ -39,10 +39,10 @@ static bool NoAudio()
 
 // Opened on the first cue there is to play, not before; a device that cannot be opened is not
 // asked for again.
-bool CueDeviceOpen(SDL_AudioSpec& spec)
+bool CueDeviceOpen(SDL_AudioSpec& format)
 {
     if (audioDevice) {
-        spec = deviceSpec;
+        format = deviceSpec;
         return true;
     }
     if (audioUnavailable)
@@ -63,7 +63,7 @@ bool CueDeviceOpen(SDL_AudioSpec& spec)
         return NoAudio();
     SDL_PauseAudioDevice(device, 0);
     audioDevice = device;
-    spec = deviceSpec;
+    format = deviceSpec;
     return true;
 }
 

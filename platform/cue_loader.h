@@ -28,7 +28,7 @@ CueFileKey CueKeyOf(const struct stat& status);
 // The device (cue_device.cpp). Opening it is the loader's work; the others may be called from
 // any thread. Playing replaces whatever plays, from the new cue's start; both hand back the cue
 // that played, for the caller to let go of.
-bool CueDeviceOpen(SDL_AudioSpec& spec);
+bool CueDeviceOpen(SDL_AudioSpec& format);
 CueSamples CueDevicePlay(CueSamples samples);
 CueSamples CueDeviceStop();
 Uint32 CueDeviceBytesLeft();
