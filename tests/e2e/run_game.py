@@ -9,7 +9,9 @@ the game did on screen from the report of the preloaded swap counter. A case tha
 killed after a hard time limit and fails.
 """
 import argparse
+import json
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -135,7 +137,7 @@ class Game:
     """The game, started at once. `changes` alters its environment: a value of None removes
     the variable."""
 
-    def __init__(self, display, args, workdir, name, changes=None):
+    def __init__(self, display, args, workdir, name, changes=None, argv=()):
         self.display = display
         self.workdir = workdir
         self.report_path = os.path.join(workdir, name + ".report")
@@ -148,6 +150,7 @@ class Game:
                 env.pop(key, None)
             else:
                 env[key] = value
+        self.args = args
         self.started = time.monotonic()
         # A sanitizer build wants its runtime first in the preload list; the counter does not
         # care where it sits.
@@ -155,7 +158,7 @@ class Game:
             filter(None, [env.get("ASAN_OPTIONS"), "verify_asan_link_order=0"]))
         self.deadline = time.monotonic() + CASE_TIME_LIMIT
         with open(self.stderr_path, "w") as err:
-            self.process = subprocess.Popen([args.game], env=env, stdin=subprocess.DEVNULL,
+            self.process = subprocess.Popen([args.game, *argv], env=env, stdin=subprocess.DEVNULL,
                                             stdout=err, stderr=subprocess.STDOUT)
 
     def stderr_lines(self):
@@ -350,7 +353,8 @@ def case_windowed_framed(game):
 
 def case_mouse_look(game):
     """Relative motion turns the view; minimised, the pointer is the user's and turns nothing;
-    restored, the motion counts again."""
+    restored, the motion counts again. The session is recorded: it replays to its end, with the
+    minimising and restoring in their places and the captured motion as its mouse travel."""
     display = game.display
     window = open_fullscreen(game)
     # The camera is drawn once a game has started and the title panel has slid away, but the
@@ -387,6 +391,10 @@ def case_mouse_look(game):
     expect(all(abs(t - e) < 0.01 for t, e in zip(turned, expected)),
            f"the view turned by {turned[0]:.3f} (yaw) and {turned[1]:.3f} (pitch) degrees, "
            f"not {expected[0]:.1f} and {expected[1]:.1f}")
+    commands, travel, _ = expect_replays(game)
+    expect(travel == (-200, 50), f"the recording's mouse travel is {travel}, not (-200, 50)")
+    expect("minimize" in commands and "restore" in commands[commands.index("minimize"):],
+           f"no minimise and restore recorded: {[c for c in commands if c != 'frames']}")
 
 
 def case_fullscreen_desktop(game):
@@ -422,16 +430,22 @@ def case_fullscreen_desktop(game):
 
 
 def case_fullscreen_killed(game):
-    """A game killed outright leaves the desktop's mode as it was."""
+    """A game killed outright leaves the desktop's mode as it was, and its recording up to a
+    second before the kill."""
     display = game.display
     before = display.current_mode()
     open_fullscreen(game)
-    time.sleep(1.0)
+    time.sleep(2.5)
     game.process.send_signal(signal.SIGKILL)
     game.process.wait(5)
     time.sleep(0.5)
     expect(display.current_mode() == before,
            f"the screen's mode is {display.current_mode()} after kill -9, not {before}")
+    with open(game.recording, encoding="utf-8") as f:
+        lines = [l.split()[0] for l in f if l.strip() and not l.startswith("#")]
+    frames = sum(1 for l in lines if l == "frames")
+    expect(lines[:2] == ["answer", "display"] and frames >= 1,
+           f"the killed game's recording holds {lines[:5]}: not its first second")
 
 
 # The game's own messages for each step of opening its window that can fail.
@@ -586,16 +600,130 @@ def case_sigterm_at_question(game):
     expect(took < 1.0, f"the game took {took:.2f} s to end after SIGTERM at the start question")
 
 
+# Recorded sessions: the game started with --record, played by hand through xdotool; the file
+# must replay to the end it recorded, with the mouse travel that was sent.
+def start_recording(display, args, workdir, name):
+    game = Game(display, args, workdir, name, argv=["--record", os.path.join(workdir, name + ".replay")])
+    game.recording = os.path.join(workdir, name + ".replay")
+    return game
+
+
+def read_recording(path):
+    """The recording's commands in order, its frames, mouse travel and end line."""
+    commands, frames, travel, end = [], 0, [0, 0], None
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("# end "):
+                end = json.loads(line[len("# end "):])
+            words = line.split("#", 1)[0].split()
+            if not words:
+                continue
+            commands.append(words[0])
+            if words[0] == "frames":
+                count = int(words[1])
+                frames += count
+                if "mouse" in words:
+                    at = words.index("mouse")
+                    travel[0] += count * int(words[at + 1])
+                    travel[1] += count * int(words[at + 2])
+    expect(end is not None, f"{path} has no end line")
+    expect(end["frame"] == frames, f"the end line is frame {end['frame']}, the file plays {frames}")
+    return commands, frames, tuple(travel), end
+
+
+def check_recording(game, recording=None):
+    recording = recording or game.recording
+    env = dict(game.display.env, SDL_AUDIODRIVER="dummy", LIBGL_ALWAYS_SOFTWARE="1")
+    result = subprocess.run([game.args.replay, "--check", recording], env=env, capture_output=True,
+                            text=True, timeout=120)
+    return result.returncode, result.stdout.strip() + result.stderr.strip()
+
+
+def expect_replays(game):
+    os.makedirs(SHOTS_DIR, exist_ok=True)
+    shutil.copy(game.recording, SHOTS_DIR)  # kept for a person to look at, as the screenshots
+    commands, frames, travel, end = read_recording(game.recording)
+    code, said = check_recording(game)
+    expect(code == 0 and said == f"the recording replays to the same end: {frames} frames",
+           f"--check exited with {code}: {said}")
+    print(f"    {frames} frames recorded, replayed to the same end")
+    return commands, travel, end
+
+
+def case_recorded_round(game):
+    """A round played as a player would: a level chosen, the game started, walking while the
+    mouse turns, a cast, a jump, a pause and its end, and F1."""
+    display = game.display
+    window = open_fullscreen(game)
+    time.sleep(PLAY_SECONDS)  # Enter counts once the title panel is in place
+    for keys in ("3", "Return"):
+        display.hold(window, keys)
+    sent = [0, 0]
+    display.xdotool("keydown", "--window", window, "w")
+    for dx, dy in ((-120, 30), (45, -12), (200, 7)):
+        display.xdotool("mousemove_relative", "--", str(dx), str(dy))
+        sent[0] += dx
+        sent[1] += dy
+        time.sleep(0.3)
+    display.xdotool("keyup", "--window", window, "w")
+    for keys in ("e", "space", "Escape", "Return", "d"):
+        display.hold(window, keys)
+    display.hold(window, "F1")
+    game.wait_exit("F1")
+    commands, travel, end = expect_replays(game)
+    expect(travel == tuple(sent), f"the recording's mouse travel is {travel}, {tuple(sent)} was sent")
+    expect(commands[0] == "answer" and "display" in commands, f"the recording begins {commands[:3]}")
+    # One field of the end changed: the check names it.
+    altered = game.recording + ".altered"
+    with open(game.recording, encoding="utf-8") as f:
+        text = f.read()
+    health = f'"health": {json.dumps(end["health"])}'
+    expect(health in text, f"no {health} in the end line")
+    with open(altered, "w", encoding="utf-8") as f:
+        f.write(text.replace(health, '"health": 12345'))
+    code, said = check_recording(game, altered)
+    expect(code == 1 and said == "the recording does not replay to its end: health recorded 12345, "
+           f"replayed {json.dumps(end['health'])}", f"--check of an altered end exited with {code}: {said}")
+
+
+def case_recorded_closed(game):
+    """The window closed from the window manager (Alt+F4 there): the session ends with close."""
+    display = game.display
+    window = open_fullscreen(game)
+    time.sleep(PLAY_SECONDS)
+    display.hold(window, "Return")
+    display.xdotool("windowactivate", window, check=False)
+    display.xdotool("key", "alt+F4")
+    game.wait_exit("closing the window")
+    commands, _, _ = expect_replays(game)
+    expect(commands[-1] == "close", f"the recording ends with {commands[-3:]}, not close")
+
+
+def start_recording_nowhere(display, args, workdir, name):
+    return Game(display, args, workdir, name, argv=["--record", os.path.join(workdir, "no", "such.replay")])
+
+
+def case_recording_unwritable(game):
+    """A recording that cannot be written is said at once, and the game is played as ever."""
+    window = open_fullscreen(game)
+    expect(any(l.startswith("Тримвальд: cannot record into ") for l in game.stderr_lines()),
+           f"nothing said of the unwritable recording; game output:\n{game.stderr_tail()}")
+    play_and_quit(game, window, "F1", [START_CAPTION], True)
+
+
 CASES = {name[len("case_"):]: f for name, f in globals().items() if name.startswith("case_")}
 # How a case starts its game, where it is not started as it is.
 STARTS = {"no_gl_driver": start_without_gl, "no_display": start_without_display,
-          "dead_display": start_on_dead_display, "no_sound_device": start_without_sound_device}
+          "dead_display": start_on_dead_display, "no_sound_device": start_without_sound_device,
+          "mouse_look": start_recording, "fullscreen_killed": start_recording,
+          "recorded_round": start_recording, "recorded_closed": start_recording, "recording_unwritable": start_recording_nowhere}
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--game", required=True)
     parser.add_argument("--preload", required=True)
+    parser.add_argument("--replay", help="the replay driver, for the recorded cases")
     parser.add_argument("--screen", required=True, help="Xvfb screen, e.g. 1024x768x24")
     parser.add_argument("--wm", action="store_true", help="run openbox on the screen")
     parser.add_argument("--mode-800x600", action="store_true",
@@ -605,6 +733,7 @@ def main():
     parser.add_argument("cases", nargs="+", choices=sorted(CASES))
     args = parser.parse_args()
     args.game = os.path.abspath(args.game)
+    args.replay = args.replay and os.path.abspath(args.replay)
     args.preload = " ".join(os.path.abspath(p) for p in args.preload.split())
     # CTest ends a run that overstays with SIGTERM; clean up the server and the game then too.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))

@@ -17,6 +17,7 @@
 #include "tools/replay/json_writer.h"
 #include "tools/replay/png_writer.h"
 #include "tools/replay/process_state.h"
+#include "tools/replay/watch.h"
 
 using Clock = std::chrono::steady_clock;
 
@@ -79,12 +80,7 @@ static void EndFrame()
                   (options->dump == DumpMode::Listed && options->dumpFrames.count(framesCompleted));
     if (!wanted)
         return;
-    std::string line = "{\"frame\": " + std::to_string(framesCompleted) +
-                       ", \"drawn\": " + (frameDrawn ? "true" : "false") + ", " +
-                       GameStateJson(game) + ", \"sounds\": [";
-    for (std::size_t i = 0; i < frameSounds.size(); ++i)
-        line += (i ? ", " : "") + JsonString(frameSounds[i]);
-    line += "]}";
+    std::string line = FrameDumpLine(framesCompleted, frameDrawn, game, frameSounds);
     if (options->dump == DumpMode::Last)
         lastDump = line;
     else
@@ -119,6 +115,12 @@ static int PostKeyChanges(const std::set<int>& wanted)
 static void QueueEmpty()
 {
     EndIfInterrupted(out, framesCompleted);
+    // A player who stops watching closes the game as the end of the script does.
+    if (WatchStopRequested() && !closeDelivered) {
+        closeDelivered = true;
+        LayerPostMessage(mainWindow, WM_CLOSE, 0, 0);
+        return;
+    }
     for (;;) {
         if (framesLeftInStep > 0) {
             --framesLeftInStep;
@@ -271,6 +273,7 @@ bool ReplayShotFailed()
 void ResetReplayDriver()
 {
     shotFailed = false;
+    ResetWatch();
     script = nullptr;
     options = nullptr;
     out = nullptr;
@@ -313,6 +316,8 @@ int RunReplay(const Script& runScript, const ReplayOptions& runOptions, FILE* ou
     host.cursor = Cursor;
     host.sound = Sound;
     InstallScriptedHost(host);
+    if (runOptions.watch)
+        InstallWatchingHost();
 
     startupFrom = Clock::now();
     int code = GameMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOW);

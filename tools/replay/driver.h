@@ -18,6 +18,9 @@ struct ReplayOptions {
     std::set<int> dumpFrames;
     std::map<int, std::string> shots;  // frame -> PNG path
     bool timing = false;
+    // Shown to a player: at the game's real pace, with sound, until the script ends or the
+    // player stops it.
+    bool watch = false;
     // With timing on, the inclusive ranges of frames whose passes are counted; none counts all.
     std::vector<std::pair<int, int>> timingFrames;
     // Called at the end of every frame's pass with its number, before it is dumped (tests use

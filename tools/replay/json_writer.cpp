@@ -92,3 +92,14 @@ std::string GameStateJson(const GameState& state)
     }
     return out;
 }
+
+std::string FrameDumpLine(int frame, bool drawn, const GameState& state,
+                          const std::vector<std::string>& sounds)
+{
+    std::string line = "{\"frame\": " + std::to_string(frame) +
+                       ", \"drawn\": " + (drawn ? "true" : "false") + ", " + GameStateJson(state) +
+                       ", \"sounds\": [";
+    for (std::size_t i = 0; i < sounds.size(); ++i)
+        line += (i ? ", " : "") + JsonString(sounds[i]);
+    return line + "]}";
+}

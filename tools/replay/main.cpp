@@ -3,6 +3,7 @@
 //   usage: trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... [--timing]
 //                          [--timing-frames N|A-B[,...]] SCRIPT
 //          trimvald-replay --check RECORDING
+//          trimvald-replay --watch [--shot N:FILE.png]... SCRIPT
 //          trimvald-replay --help
 //     SCRIPT              a script file, or - for standard input
 //     --dump WHICH        which frames are dumped as JSON lines; none if not given
@@ -10,15 +11,21 @@
 //     --timing            start-up and frame times measured with a real clock
 //     --timing-frames L   only the listed frames and ranges timed (turns --timing on)
 //     --check RECORDING   replays a recording and compares its end with the one it recorded
+//     --watch             shown in a window at the game's pace, with sound; Escape stops it
 //     --help              this text, and nothing run
+//   It runs in the current folder when that holds Data/, else where the game's executable
+//   finds it.
 //   exit code: 0 when the run went through, 1 when its output could not be written (standard
-//   output or a screenshot, or a recording that replays to another end), 2 for a command line
-//   or script it refuses, 130 or 143 when SIGINT or SIGTERM stopped it
+//   output or a screenshot, or a recording that replays to another end) or --watch has no
+//   display, 2 for a command line or script it refuses, 130 or 143 when SIGINT or SIGTERM
+//   stopped it
 #include <SDL.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <climits>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +38,8 @@
 #include "tools/replay/check.h"
 #include "tools/replay/driver.h"
 #include "tools/replay/interrupts.h"
+#include "platform/host.h"
+#include "platform/layer.h"
 
 // What --help prints and every refusal of the command line ends with; the comment at the top of
 // this file and README.md show the same text.
@@ -38,6 +47,7 @@ static const char usageText[] =
     "usage: trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... [--timing]\n"
     "                       [--timing-frames N|A-B[,...]] SCRIPT\n"
     "       trimvald-replay --check RECORDING\n"
+    "       trimvald-replay --watch [--shot N:FILE.png]... SCRIPT\n"
     "       trimvald-replay --help\n"
     "  SCRIPT              a script file, or - for standard input\n"
     "  --dump WHICH        which frames are dumped as JSON lines; none if not given\n"
@@ -45,6 +55,7 @@ static const char usageText[] =
     "  --timing            start-up and frame times measured with a real clock\n"
     "  --timing-frames L   only the listed frames and ranges timed (turns --timing on)\n"
     "  --check RECORDING   replays a recording and compares its end with the one it recorded\n"
+    "  --watch             shown in a window at the game's pace, with sound; Escape stops it\n"
     "  --help              this text, and nothing run\n";
 
 static int Usage(const std::string& why)
@@ -129,6 +140,44 @@ static long ScriptFrames(const Script& script)
     return frames;
 }
 
+// Outside the folder that holds Data/ (a player watching a recording from home, say) the
+// driver moves to the game's own, as the game does; screenshot paths are taken from where the
+// driver was started.
+static bool EnterDataFolder(const char* argv0, ReplayOptions& options)
+{
+    std::string folder = LayerDataFolder(LayerExecutablePath(argv0));
+    if (folder == ".")
+        return true;
+    char here[PATH_MAX];
+    if (!getcwd(here, sizeof here)) {
+        std::fprintf(stderr, "trimvald-replay: cannot tell the current folder: %s\n", std::strerror(errno));
+        return false;
+    }
+    for (auto& shot : options.shots)
+        if (shot.second[0] != '/')
+            shot.second = std::string(here) + "/" + shot.second;
+    if (chdir(folder.c_str()) != 0) {
+        std::fprintf(stderr, "trimvald-replay: cannot enter %s: %s\n", folder.c_str(), std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+// A recording is watched on a display a player can see, never on SDL's offscreen or dummy
+// drivers.
+static bool DisplayToWatchOn()
+{
+    bool seen = false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+        std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+        seen = driver != "offscreen" && driver != "dummy";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    if (!seen)
+        std::fprintf(stderr, "trimvald-replay: --watch needs a display to show the game on\n");
+    return seen;
+}
+
 int main(int argc, char** argv)
 {
     FillClosedStandardDescriptors();
@@ -148,6 +197,10 @@ int main(int argc, char** argv)
                 return Usage("only one script");
             checking = true;
             scriptPath = argv[++i];
+            continue;
+        }
+        if (arg == "--watch") {
+            options.watch = true;
             continue;
         }
         if (arg == "--dump" || arg == "--shot" || arg == "--timing-frames") {
@@ -196,8 +249,11 @@ int main(int argc, char** argv)
             return Usage("cannot read script " + scriptPath);
         text << file.rdbuf();
     }
-    if (checking && (options.dump != DumpMode::None || !options.shots.empty() || options.timing))
+    if (checking && (options.dump != DumpMode::None || !options.shots.empty() || options.timing ||
+                     options.watch))
         return Usage("--check takes no other option");
+    if (options.watch && (options.dump != DumpMode::None || options.timing))
+        return Usage("--watch takes no --dump or --timing");
     std::string recordedEnd;
     if (checking && !RecordedEnd(text.str(), recordedEnd))
         return Usage(scriptPath + " has no \"# end \" line: it is not a recording");
@@ -216,6 +272,10 @@ int main(int argc, char** argv)
         if (shot.first > last)
             return Usage("--shot " + std::to_string(shot.first) + ": the script plays only " +
                          std::to_string(last) + " frames");
+    if (!EnterDataFolder(argc > 0 ? argv[0] : nullptr, options))
+        return 1;
+    if (options.watch && !DisplayToWatchOn())
+        return 1;
     // SDL would turn the signals into a quit event the game never reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     CatchInterrupts();
@@ -227,10 +287,14 @@ int main(int argc, char** argv)
         RunReplay(script, options, unwanted ? unwanted : stdout);
         if (unwanted)
             std::fclose(unwanted);
-        code = CompareEnds(recordedEnd, ReplayLastDump(), stdout);
+        // A recording of a session that ended at the start question ends at frame 0.
+        const std::string& replayed = ReplayLastDump();
+        code = CompareEnds(recordedEnd, replayed.empty() ? "{\"frame\": 0}" : replayed, stdout);
     } else {
         RunReplay(script, options, stdout);
     }
+    // The sound loader's thread (--watch plays its cues) ends before SDL does.
+    LayerResetSound();
     SDL_Quit();
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "trimvald-replay: cannot write the output: %s\n", std::strerror(errno));

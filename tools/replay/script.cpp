@@ -48,6 +48,21 @@ int KeyCodeOfName(const std::string& name)
     return -1;
 }
 
+std::string KeyNameOfCode(int code)
+{
+    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9'))
+        return std::string(1, (char)code);
+    switch (code) {
+    case 32: return "SPACE";
+    case 13: return "ENTER";
+    case 27: return "ESC";
+    case 112: return "F1";
+    case 16: return "SHIFT";
+    case 17: return "CTRL";
+    }
+    return "vk:" + std::to_string(code);
+}
+
 static bool ParseFrames(const std::vector<std::string>& words, ScriptStep& step, std::string& why)
 {
     if (words.size() < 2 || !ParseInt(words[1], 0, INT_MAX, step.frames)) {

@@ -32,3 +32,7 @@ bool ParseScript(const std::string& text, Script& script, std::string& error);
 // The virtual-key code of a key name (A..Z, 0..9, SPACE, ENTER, ESC, F1, SHIFT, CTRL, vk:NN),
 // or -1 when the name is unknown.
 int KeyCodeOfName(const std::string& name);
+
+// The name a script gives a virtual-key code from 1 to 255: its own name where it has one,
+// else vk:NN.
+std::string KeyNameOfCode(int code);

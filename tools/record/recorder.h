@@ -1,0 +1,14 @@
+// The session recorder of the Linux game: it watches the desktop host and writes what the
+// player did as a replay script that trimvald-replay plays back to the same end.
+#pragma once
+
+#include <string>
+
+// Starts recording into `path` (created, or emptied). False, with the reason in `error`, when
+// the file cannot be written; the game then plays without recording.
+bool StartRecording(const std::string& path, std::string& error);
+
+// After the game has ended: writes what is left and the end line (the last frame's state as
+// `trimvald-replay --dump last` prints it), closes the file and says on stderr if any of the
+// session could not be written.
+void FinishRecording();
