@@ -137,7 +137,7 @@ class Game:
     """The game, started at once. `changes` alters its environment: a value of None removes
     the variable."""
 
-    def __init__(self, display, args, workdir, name, changes=None, argv=()):
+    def __init__(self, display, args, workdir, name, changes=None, argv=(), program=None):
         self.display = display
         self.workdir = workdir
         self.report_path = os.path.join(workdir, name + ".report")
@@ -158,7 +158,7 @@ class Game:
             filter(None, [env.get("ASAN_OPTIONS"), "verify_asan_link_order=0"]))
         self.deadline = time.monotonic() + CASE_TIME_LIMIT
         with open(self.stderr_path, "w") as err:
-            self.process = subprocess.Popen([args.game, *argv], env=env, stdin=subprocess.DEVNULL,
+            self.process = subprocess.Popen([program or args.game, *argv], env=env, stdin=subprocess.DEVNULL,
                                             stdout=err, stderr=subprocess.STDOUT)
 
     def stderr_lines(self):
@@ -353,8 +353,10 @@ def case_windowed_framed(game):
 
 def case_mouse_look(game):
     """Relative motion turns the view; minimised, the pointer is the user's and turns nothing;
-    restored, the motion counts again. The session is recorded: it replays to its end, with the
-    minimising and restoring in their places and the captured motion as its mouse travel."""
+    restored, the motion counts again. The round is played as a player would (a level chosen,
+    walking while turning, a cast, a jump, a pause and its end) and recorded: the recording
+    replays to its end, with the minimising and restoring in their places and the captured
+    motion as its mouse travel, and fails the check when one field of its end is altered."""
     display = game.display
     window = open_fullscreen(game)
     # The camera is drawn once a game has started and the title panel has slid away, but the
@@ -362,10 +364,13 @@ def case_mouse_look(game):
     # Enter counts once the panel is in place, later on a slow build: a second press starts the
     # game if the first came too early, and does nothing in a game under way.
     time.sleep(PLAY_SECONDS)
+    display.hold(window, "3")
     display.hold(window, "Return")
     start = display.pointer()
+    display.xdotool("keydown", "--window", window, "w")
     display.xdotool("mousemove_relative", "--", "-150", "50")
     time.sleep(0.5)
+    display.xdotool("keyup", "--window", window, "w")
     moved = display.pointer()
     expect(moved == (start[0] - 150, start[1] + 50),
            f"the pointer went from {start} to {moved}: it was warped")
@@ -379,6 +384,9 @@ def case_mouse_look(game):
            "it was put, (400, 100)")
     display.xdotool("windowmap", window)
     time.sleep(1.0)
+    for keys in ("Return", "e", "space", "Escape"):
+        display.hold(window, keys)
+    time.sleep(PLAY_SECONDS)  # paused until the panel is back in place
     display.hold(window, "Return")
     display.xdotool("mousemove_relative", "--", "-50", "0")
     time.sleep(2.0)
@@ -391,10 +399,14 @@ def case_mouse_look(game):
     expect(all(abs(t - e) < 0.01 for t, e in zip(turned, expected)),
            f"the view turned by {turned[0]:.3f} (yaw) and {turned[1]:.3f} (pitch) degrees, "
            f"not {expected[0]:.1f} and {expected[1]:.1f}")
-    commands, travel, _ = expect_replays(game)
+    commands, travel, end = expect_replays(game)
     expect(travel == (-200, 50), f"the recording's mouse travel is {travel}, not (-200, 50)")
     expect("minimize" in commands and "restore" in commands[commands.index("minimize"):],
            f"no minimise and restore recorded: {[c for c in commands if c != 'frames']}")
+    expect(commands[:2] == ["answer", "display"] and end["difficulty"] == 3 and end["gameRunning"],
+           f"the recording begins {commands[:2]} and ends at level {end['difficulty']}, "
+           f"running {end['gameRunning']}: not the round that was played")
+    expect_altered_end_fails(game, end)
 
 
 def case_fullscreen_desktop(game):
@@ -633,7 +645,8 @@ def read_recording(path):
 
 def check_recording(game, recording=None):
     recording = recording or game.recording
-    env = dict(game.display.env, SDL_AUDIODRIVER="dummy", LIBGL_ALWAYS_SOFTWARE="1")
+    # The check reads no pixels: the no-op driver draws nothing, faster.
+    env = dict(game.display.env, SDL_AUDIODRIVER="dummy", LIBGL_ALWAYS_SOFTWARE="1", GALLIUM_NOOP="true")
     result = subprocess.run([game.args.replay, "--check", recording], env=env, capture_output=True,
                             text=True, timeout=120)
     return result.returncode, result.stdout.strip() + result.stderr.strip()
@@ -650,30 +663,8 @@ def expect_replays(game):
     return commands, travel, end
 
 
-def case_recorded_round(game):
-    """A round played as a player would: a level chosen, the game started, walking while the
-    mouse turns, a cast, a jump, a pause and its end, and F1."""
-    display = game.display
-    window = open_fullscreen(game)
-    time.sleep(PLAY_SECONDS)  # Enter counts once the title panel is in place
-    for keys in ("3", "Return"):
-        display.hold(window, keys)
-    sent = [0, 0]
-    display.xdotool("keydown", "--window", window, "w")
-    for dx, dy in ((-120, 30), (45, -12), (200, 7)):
-        display.xdotool("mousemove_relative", "--", str(dx), str(dy))
-        sent[0] += dx
-        sent[1] += dy
-        time.sleep(0.3)
-    display.xdotool("keyup", "--window", window, "w")
-    for keys in ("e", "space", "Escape", "Return", "d"):
-        display.hold(window, keys)
-    display.hold(window, "F1")
-    game.wait_exit("F1")
-    commands, travel, end = expect_replays(game)
-    expect(travel == tuple(sent), f"the recording's mouse travel is {travel}, {tuple(sent)} was sent")
-    expect(commands[0] == "answer" and "display" in commands, f"the recording begins {commands[:3]}")
-    # One field of the end changed: the check names it.
+def expect_altered_end_fails(game, end):
+    """One field of the recording's end changed: the check names it."""
     altered = game.recording + ".altered"
     with open(game.recording, encoding="utf-8") as f:
         text = f.read()
@@ -711,12 +702,64 @@ def case_recording_unwritable(game):
     play_and_quit(game, window, "F1", [START_CAPTION], True)
 
 
+# Watching a script: the replay driver shows the game in a window at its own pace and plays its
+# cues (SDL's disk driver writes what it plays to a file); Escape stops it.
+WATCHED_SCRIPT = """answer yes
+frames 150
+frames 10 3
+frames 10 ENTER
+frames 300 W mouse 2 0
+frames 10 E
+frames 3000
+"""
+
+
+def start_watching(display, args, workdir, name):
+    script = os.path.join(workdir, name + ".replay")
+    with open(script, "w") as f:
+        f.write(WATCHED_SCRIPT)
+    game = Game(display, args, workdir, name, argv=["--watch", script], program=args.replay,
+                changes={"SDL_AUDIODRIVER": "disk",
+                         "SDL_DISKAUDIOFILE": os.path.join(workdir, name + ".sound")})
+    game.sound = os.path.join(workdir, name + ".sound")
+    return game
+
+
+def sound_played(path):
+    if not os.path.exists(path):
+        return False
+    with open(path, "rb") as f:
+        return any(f.read())
+
+
+def case_watched(game):
+    window = game.wait_window(GAME_CAPTION)
+    # Enter at frame 170 starts the game with a cue; the arena is seen after it.
+    while not sound_played(game.sound):
+        game.time_left("the watched game's first sound")
+        time.sleep(0.1)
+    for _ in range(8):
+        shot = save_shot(game, "watched")
+        lit = sum(1 for y in range(0, 600, 20) for x in range(0, 800, 20) if shot.rgb(x, y) != (0, 0, 0))
+        if lit > 600:
+            break
+        time.sleep(0.4)
+    expect(lit > 600, f"only {lit} of 1200 points of the watched window are lit")
+    game.display.hold(window, "Escape")
+    game.wait_exit("Escape")
+    ended = [json.loads(l) for l in game.stderr_lines() if l.startswith('{"exit"')]
+    expect(ended and ended[0]["exit"] == 0 and 170 < ended[0]["frames"] < 3480,
+           f"watching ended with {ended}: not stopped by Escape")
+    check_frames(game.report(), "Escape")
+
+
 CASES = {name[len("case_"):]: f for name, f in globals().items() if name.startswith("case_")}
 # How a case starts its game, where it is not started as it is.
 STARTS = {"no_gl_driver": start_without_gl, "no_display": start_without_display,
           "dead_display": start_on_dead_display, "no_sound_device": start_without_sound_device,
           "mouse_look": start_recording, "fullscreen_killed": start_recording,
-          "recorded_round": start_recording, "recorded_closed": start_recording, "recording_unwritable": start_recording_nowhere}
+          "recorded_closed": start_recording, "recording_unwritable": start_recording_nowhere,
+          "watched": start_watching}
 
 
 def main():

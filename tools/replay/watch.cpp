@@ -9,28 +9,25 @@
 
 using Clock = std::chrono::steady_clock;
 
-// The game's own pace: its busy-wait holds every frame for 10 ms.
+// The game's own pace: its busy-wait holds every frame's swap until 10 ms after the frame
+// began, and a frame that ran late is not made up for by shorter ones.
 static const Clock::duration frameLength = std::chrono::milliseconds(10);
-// A frame that ran this late (a slow machine, a suspended process) does not make the frames
-// after it hurry to catch up.
-static const Clock::duration catchUpLimit = std::chrono::milliseconds(100);
 
 static LayerHost scripted;
 static LayerHost desktop;
 static bool stopRequested = false;
-static bool paced = false;
-static Clock::time_point nextFrame;
+static Clock::time_point frameBegan;
 
 static void FrameStart()
 {
-    Clock::time_point now = Clock::now();
-    if (!paced || now - nextFrame > catchUpLimit)
-        nextFrame = now;
-    else if (nextFrame > now)
-        std::this_thread::sleep_until(nextFrame);
-    paced = true;
-    nextFrame += frameLength;
+    frameBegan = Clock::now();
     scripted.frameStart();
+}
+
+static void BeforeSwap()
+{
+    std::this_thread::sleep_until(frameBegan + frameLength);
+    scripted.beforeSwap();
 }
 
 static BOOL WatchPlaySound(const char* sound, DWORD flags)
@@ -59,6 +56,7 @@ void InstallWatchingHost()
     desktop = LayerDesktopHost();
     LayerHost host = scripted;
     host.frameStart = FrameStart;
+    host.beforeSwap = BeforeSwap;
     host.playSound = WatchPlaySound;
     host.pumpEvents = PumpEvents;
     LayerInstallHost(&host);
@@ -72,5 +70,4 @@ bool WatchStopRequested()
 void ResetWatch()
 {
     stopRequested = false;
-    paced = false;
 }

@@ -10,5 +10,5 @@ void InstallWatchingHost();
 // Whether the player asked to stop watching.
 bool WatchStopRequested();
 
-// Forgets a stop request and the pace.
+// Forgets a stop request.
 void ResetWatch();
