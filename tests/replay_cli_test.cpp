@@ -111,6 +111,7 @@ TEST(ReplayCli, BadScriptsAndOptionsAreRefusedWithTheLineNamed)
         {"/tmp", "", "the script /tmp is a folder"},
         {"--dump 6 -", "answer yes\nframes 2\nframes 3\n", "--dump 6: the script plays only 5 frames"},
         {"--shot 9:x.png -", "answer yes\nframes 5\n", "--shot 9: the script plays only 5 frames"},
+        {"--watch --dump last -", "", "--watch takes no --dump or --timing"},
     };
     for (const Case& c : cases) {
         CliRun run = Replay(c.arguments, c.script);
