@@ -30,7 +30,9 @@ PLAY_SECONDS = 1.0
 KEY_HOLD_SECONDS = 0.25
 # The game waits 10 ms in every frame, so it can never show more than 100 frames a second.
 MAX_FRAME_RATE = 102.0
-MIN_FRAME_RATE = 30.0
+# A loop that stalls shows a few frames a second; llvmpipe drawing the scaled picture while
+# another test takes the second core shows 35 to 75.
+MIN_FRAME_RATE = 20.0
 MIN_FRAME_GAP_MS = 9.5
 # Screenshots of the cases that look at the picture, kept for a person to look at.
 SHOTS_DIR = "e2e-shots"
