@@ -2,7 +2,7 @@
 # Installs what is missing, builds the Windows executable (default run only), the game, the
 # replay driver and the tests, and runs every test under a virtual X server with software OpenGL.
 # Usage: scripts/test.sh [sanitize]   (sanitize: AddressSanitizer and UndefinedBehaviorSanitizer,
-# and a minute of fuzzing the bitmap loader)
+# and a minute of fuzzing the bitmap loader; without it, a long recorded round after the suite)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -25,6 +25,11 @@ cmake --build --preset "$preset"
 export LIBGL_ALWAYS_SOFTWARE=1
 export SDL_AUDIODRIVER=dummy
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --preset "$preset" -j2
+
+# Then, outside the suite's time, a long recorded round played by hand.
+if [ "$preset" = default ]; then
+  ctest --preset soak
+fi
 
 # With the sanitizers, also fuzz the bitmap loader for a minute.
 if [ "$preset" = sanitize ]; then
