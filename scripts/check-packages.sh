@@ -2,8 +2,8 @@
 # Checks the release packages that scripts/package.sh made: the desktop entry and the AppStream
 # metadata validate, the .deb depends on the libraries and the HUD's font, the .deb and the
 # .tar.gz unpacked into scratch folders each start the game from / under a virtual X server to
-# its window (answered, played for a second, quit with F1), and the Windows zip holds its one
-# folder.
+# its window (answered, played for a second, recorded, quit with F1, the recording checked by
+# the package's replay driver), and the Windows zip holds its one folder.
 # Usage: scripts/check-packages.sh [DIR]   (default build/package)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -53,8 +53,10 @@ if [ ! -f "$counter" ]; then
   cmake --preset default >/dev/null
   cmake --build --preset default --target swap_counter >/dev/null
 fi
+# Each round is recorded and checked by the package's own replay driver, also started from /.
 for game in "$scratch/deb/usr/bin/trimvald" "$scratch/$top/bin/trimvald"; do
   (cd / && python3 "$root/tests/e2e/run_game.py" --game "$game" --preload "$counter" \
-     --screen 800x600x24 fullscreen_f1) || fail "$game did not play from /"
+     --replay "$(dirname "$game")/trimvald-replay" --shots "$scratch/shots" \
+     --screen 800x600x24 played_f1) || fail "$game did not play from /"
 done
 echo "check-packages: $(basename "$deb"), $(basename "$tgz") and $(basename "$zip") are sound"

@@ -34,7 +34,8 @@ MAX_FRAME_RATE = 102.0
 # another test takes the second core shows 35 to 75.
 MIN_FRAME_RATE = 20.0
 MIN_FRAME_GAP_MS = 9.5
-# Screenshots of the cases that look at the picture, kept for a person to look at.
+# Screenshots of the cases that look at the picture, and recordings, kept for a person to look
+# at (in the current folder unless --shots says where).
 SHOTS_DIR = "e2e-shots"
 # Mouse look turns the view by a tenth of a degree per pixel of motion.
 DEGREES_PER_PIXEL = 0.1
@@ -278,8 +279,8 @@ def open_fullscreen(game):
 
 def save_shot(game, name):
     shot = Screenshot(game.display.env)
-    os.makedirs(SHOTS_DIR, exist_ok=True)
-    path = os.path.join(SHOTS_DIR, name + ".png")
+    os.makedirs(game.args.shots, exist_ok=True)
+    path = os.path.join(game.args.shots, name + ".png")
     shot.save_png(path)
     print(f"    screenshot {os.path.abspath(path)}")
     return shot
@@ -311,7 +312,12 @@ def play_and_quit(game, window, keys, expected_boxes, fullscreen):
 
 
 def case_windowed_f1(game):
+    """Played in a window, recorded: the failed fullscreen request and both answers replay."""
     play_and_quit(game, open_windowed(game), "F1", [START_CAPTION, WINDOWED_CAPTION], False)
+    commands, _, _ = expect_replays(game)
+    with open(game.recording, encoding="utf-8") as f:
+        said = [l.strip() for l in f if l.startswith(("answer", "display"))]
+    expect(said == ["answer yes", "display fail", "answer yes"], f"the recording says {said}")
 
 
 def case_windowed_escape(game):
@@ -659,8 +665,8 @@ def check_recording(game, recording=None):
 
 
 def expect_replays(game):
-    os.makedirs(SHOTS_DIR, exist_ok=True)
-    shutil.copy(game.recording, SHOTS_DIR)  # kept for a person to look at, as the screenshots
+    os.makedirs(game.args.shots, exist_ok=True)
+    shutil.copy(game.recording, game.args.shots)  # kept for a person to look at, as the screenshots
     commands, frames, travel, end = read_recording(game.recording)
     code, said = check_recording(game)
     expect(code == 0 and said == f"the recording replays to the same end: {frames} frames",
@@ -818,7 +824,7 @@ STARTS = {"no_gl_driver": start_without_gl, "no_display": start_without_display,
           "dead_display": start_on_dead_display, "no_sound_device": start_without_sound_device,
           "mouse_look": start_recording, "fullscreen_killed": start_recording,
           "recorded_closed": start_recording, "recorded_long": start_recording,
-          "played_f1": start_recording, "recording_unwritable": start_recording_nowhere,
+          "played_f1": start_recording, "windowed_f1": start_recording, "recording_unwritable": start_recording_nowhere,
           "watched": start_watching}
 
 
@@ -827,6 +833,7 @@ def main():
     parser.add_argument("--game", required=True)
     parser.add_argument("--preload", required=True)
     parser.add_argument("--replay", help="the replay driver, for the recorded cases")
+    parser.add_argument("--shots", default=SHOTS_DIR, help="where screenshots and recordings are kept")
     parser.add_argument("--screen", required=True, help="Xvfb screen, e.g. 1024x768x24")
     parser.add_argument("--wm", action="store_true", help="run openbox on the screen")
     parser.add_argument("--mode-800x600", action="store_true",
