@@ -457,7 +457,7 @@ def case_fullscreen_killed(game):
     display = game.display
     before = display.current_mode()
     open_fullscreen(game)
-    time.sleep(2.5)
+    time.sleep(2.0)  # the recording is flushed a second after the first frame
     game.process.send_signal(signal.SIGKILL)
     game.process.wait(5)
     time.sleep(0.5)
