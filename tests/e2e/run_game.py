@@ -600,7 +600,9 @@ def end_by_signal(game, number):
 
 
 def case_sigterm(game):
+    """Recorded: the session ended by the signal replays to the same end."""
     end_by_signal(game, signal.SIGTERM)
+    expect_replays(game)
 
 
 def case_sigint(game):
@@ -824,7 +826,8 @@ STARTS = {"no_gl_driver": start_without_gl, "no_display": start_without_display,
           "dead_display": start_on_dead_display, "no_sound_device": start_without_sound_device,
           "mouse_look": start_recording, "fullscreen_killed": start_recording,
           "recorded_closed": start_recording, "recorded_long": start_recording,
-          "played_f1": start_recording, "windowed_f1": start_recording, "recording_unwritable": start_recording_nowhere,
+          "played_f1": start_recording, "windowed_f1": start_recording,
+          "sigterm": start_recording, "recording_unwritable": start_recording_nowhere,
           "watched": start_watching}
 
 
