@@ -169,7 +169,8 @@ bool StartRecording(const std::string& path, std::string& error)
             close(descriptor);
     }
     if (!file) {
-        error = "cannot record into " + path + ": " + std::strerror(errno);
+        error = "cannot record into " + path + ": " +
+                (errno == ENXIO ? "a named pipe that nobody reads" : std::strerror(errno));
         return false;
     }
     // The file is tried at once, so that a full disk is told before the game starts.
