@@ -256,7 +256,8 @@ int main(int argc, char** argv)
         return Usage("--watch takes no --dump or --timing");
     std::string recordedEnd;
     if (checking && !RecordedEnd(text.str(), recordedEnd))
-        return Usage(scriptPath + " has no \"# end \" line: it is not a recording");
+        return Usage(scriptPath + " has no \"# end \" line: it is not a recording, or the game that "
+                     "recorded it did not end (a crash); it still plays without --check");
     Script script;
     std::string error;
     if (!ParseScript(text.str(), script, error)) {
