@@ -556,8 +556,9 @@ def case_dead_display(game):
 
 # ALSA with no sound card: the game tells once that it plays without sound, and ALSA's own
 # complaints stay out of the output. ALSA reads an empty configuration, so that it finds no
-# device even on a machine with a sound card. Escape at the title plays a sound, so the device
-# is asked for.
+# device even on a machine with a sound card. Enter at the title starts a game with a cue, so the
+# device is asked for; the game goes on until the cue's loader has asked (a cue at the very end,
+# as Escape's at the title, is dropped with the game).
 def start_without_sound_device(display, args, workdir, name):
     config = os.path.join(workdir, "no-sound-card.conf")
     open(config, "w").close()
@@ -567,9 +568,14 @@ def start_without_sound_device(display, args, workdir, name):
 
 def case_no_sound_device(game):
     window = game.wait_window(GAME_CAPTION)
+    # Enter counts once the title panel is in place, later on a slow build: a second press
+    # starts the game if the first came too early, and does nothing in a game under way.
+    time.sleep(PLAY_SECONDS)
+    for keys in ("Return", "Return"):
+        game.display.hold(window, keys)
     time.sleep(0.5)
-    game.display.hold(window, "Escape")
-    game.wait_exit("Escape")
+    game.display.hold(window, "F1")
+    game.wait_exit("F1")
     lines = game.stderr_lines()
     silent = [l for l in lines if "no sound device" in l]
     alsa = [l for l in lines if l.startswith("ALSA lib")]
@@ -720,9 +726,9 @@ LONG_ROUND_FRAMES = 2100
 
 def case_recorded_long(game):
     """A long round played by hand, over 2,000 frames: walking every way while turning, the
-    spells chosen and cast, jumps and crouches, a pause, a minimise; it replays to its end."""
+    spells chosen and cast, jumps and crouches, a pause; it replays to its end."""
     display = game.display
-    game.deadline = time.monotonic() + 150  # at 35 to 75 frames a second
+    game.deadline = time.monotonic() + 150
     window = open_fullscreen(game)
     time.sleep(PLAY_SECONDS)
     # Level 1, so that the player outlives the round; a pause once, early: an Escape after a
@@ -750,17 +756,11 @@ def case_recorded_long(game):
             display.hold(window, "Escape")
             time.sleep(PLAY_SECONDS)
             display.hold(window, "Return")
-        if turn == 5:
-            display.xdotool("windowminimize", window)
-            time.sleep(0.5)
-            display.xdotool("windowmap", window)
-            time.sleep(0.5)
         turn += 1
     display.hold(window, "F1")
     game.wait_exit("F1")
-    commands, _, end = expect_replays(game)
+    _, _, end = expect_replays(game)
     expect(end["frame"] >= 2000, f"only {end['frame']} frames were played")
-    expect("minimize" in commands, "the minimise was not recorded")
 
 
 def start_recording_nowhere(display, args, workdir, name):
@@ -798,17 +798,10 @@ def start_watching(display, args, workdir, name):
     return game
 
 
-def sound_played(path):
-    if not os.path.exists(path):
-        return False
-    with open(path, "rb") as f:
-        return any(f.read())
-
-
 def case_watched(game):
     window = game.wait_window(GAME_CAPTION)
     # Enter at frame 170 starts the game with a cue; the arena is seen after it.
-    while not sound_played(game.sound):
+    while not (os.path.exists(game.sound) and any(open(game.sound, "rb").read())):
         game.time_left("the watched game's first sound")
         time.sleep(0.1)
     for _ in range(8):
