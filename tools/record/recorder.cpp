@@ -152,7 +152,9 @@ static std::string StartedAt()
 {
     std::time_t now = std::time(nullptr);
     char text[64] = "";
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S %z", std::localtime(&now));
+    const std::tm* local = std::localtime(&now);
+    if (local)
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S %z", local);
     return text;
 }
 
