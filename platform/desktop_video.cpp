@@ -10,7 +10,7 @@
 #include "platform/layer.h"
 
 // "evdev" is the dummy driver again, with keyboard input read from the console.
-static bool ShowsNothing(const char* driver)
+bool LayerVideoShowsNothing(const char* driver)
 {
     return std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
            std::strcmp(driver, "evdev") == 0;
@@ -31,7 +31,7 @@ bool DesktopInitVideo()
     bool up = false;
     for (int i = 0; i < SDL_GetNumVideoDrivers() && !up; ++i) {
         const char* driver = SDL_GetVideoDriver(i);
-        if (!driver || ShowsNothing(driver))
+        if (!driver || LayerVideoShowsNothing(driver))
             continue;
         SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
         up = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;

@@ -75,6 +75,9 @@ bool LayerFails(const char* functionName);
 // Starts the SDL subsystem once; returns false when it cannot.
 bool LayerInitVideo();
 
+// Whether an SDL video driver shows nothing a player can see (offscreen, dummy).
+bool LayerVideoShowsNothing(const char* driver);
+
 // Whether LayerStartDesktop made this process a player's desktop.
 bool LayerOnDesktop();
 

@@ -163,14 +163,13 @@ static bool EnterDataFolder(const char* argv0, ReplayOptions& options)
     return true;
 }
 
-// A recording is watched on a display a player can see, never on SDL's offscreen or dummy
-// drivers.
+// A recording is watched on a display a player can see, never on a driver that shows nothing.
 static bool DisplayToWatchOn()
 {
     bool seen = false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-        std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
-        seen = driver != "offscreen" && driver != "dummy";
+        const char* driver = SDL_GetCurrentVideoDriver();
+        seen = driver && !LayerVideoShowsNothing(driver);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
     if (!seen)
