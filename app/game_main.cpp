@@ -1,6 +1,7 @@
 #include "app/game_main.h"
 
 #include "app/frame_timer.h"
+#include "app/frame_wait.h"
 #include "app/game_window.h"
 #include "game/draw_frame.h"
 #include "game/game_state.h"
@@ -19,6 +20,10 @@ int GameMain(HINSTANCE, HINSTANCE, LPSTR, int)
     fullscreen = 1;
     if (!OpenGameWindow(" Тримвальд ", 800, 600, 16, fullscreen))
         return 0;
+
+    // The wait sleeps a millisecond at a time, and sleeps end on the system timer's tick: a
+    // fine one is held while the game runs.
+    timeBeginPeriod(1);
 
     // Each pass handles one waiting message, or, with none waiting, runs one frame in steps
     // 1 to 14 below.
@@ -58,13 +63,14 @@ int GameMain(HINSTANCE, HINSTANCE, LPSTR, int)
                 quit = true;
         }
 
-        // 4. The busy-wait: the clock is read afresh on every pass, and the frame lasts until it
-        // says 2 x frameDelay ms have gone since the first reading. This is the game's frame
-        // pacing, as it was written; nothing else holds the frame rate.
+        // 4. The wait: the frame lasts until the clock, read afresh on every pass, says
+        // 2 x frameDelay ms have gone since the first reading. This is the game's frame pacing;
+        // nothing else holds the frame rate. The frame's drawing is handed to the driver first,
+        // so that it is done while the game waits, and the wait sleeps while it safely can.
         if (!escapePressed) {
+            glFlush();
             double bound = (double)frameStart + 2.0 * (double)frameDelay;
-            while (!(bound <= (double)TimerNowMs())) {
-            }
+            WaitForFrameEnd(bound);
         }
 
         // 5. The swap.
@@ -88,6 +94,7 @@ int GameMain(HINSTANCE, HINSTANCE, LPSTR, int)
             game.escapeHeld = 0;
     }
 
+    timeEndPeriod(1);
     CloseGameWindow();
     // Only the quit message carries an exit code; every other way out is a normal end.
     return quitByMessage ? (int)msg.wParam : 0;

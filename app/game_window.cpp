@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/swap_interval.h"
 #include "render/outline_font.h"
 #include "render/render_state.h"
 
@@ -118,6 +119,7 @@ int OpenGameWindow(const char* title, int width, int height, int bits, unsigned 
         return FailOpening("Не могу создать контекст отображения GL.");
     if (!wglMakeCurrent(windowDC, glContext))
         return FailOpening("Не могу активизировать контекст отбражения GL.");
+    AskForUnsyncedSwaps();
 
     ShowWindow(mainWindow, SW_SHOW);
     SetForegroundWindow(mainWindow);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/frame_timer.h"
+#include "app/frame_wait.h"
 #include "app/game_main.h"
 #include "app/game_window.h"
 
@@ -18,4 +19,5 @@ void ResetShell()
     pixelFormat.cColorBits = 16;  // OpenGameWindow fills in the depth it is asked for
     std::memset(&FrameTimer, 0, sizeof FrameTimer);
     frameDelay = 5;
+    sleepCost = 2.0;
 }

@@ -1,5 +1,6 @@
-// The performance counter and the multimedia millisecond clock, read from the host. Every
-// reading is counted, so that tests can see how often the game looks at the clock.
+// The performance counter and the multimedia millisecond clock, read from the host, and
+// sleeping. Every reading is counted, so that tests can see how often the game looks at the
+// clock.
 #include "platform/layer.h"
 
 static long clockReadings = 0;
@@ -32,6 +33,23 @@ DWORD WINAPI timeGetTime(void)
 {
     ++clockReadings;
     return layerHost.milliseconds();
+}
+
+void WINAPI Sleep(DWORD milliseconds)
+{
+    layerHost.sleep(milliseconds);
+}
+
+// Sleeps here already end within a fraction of a millisecond of their time: there is no
+// system timer to make finer.
+MMRESULT WINAPI timeBeginPeriod(UINT)
+{
+    return TIMERR_NOERROR;
+}
+
+MMRESULT WINAPI timeEndPeriod(UINT)
+{
+    return TIMERR_NOERROR;
 }
 
 void LayerResetClocks()

@@ -21,6 +21,11 @@ static DWORD Milliseconds()
     return (DWORD)((counter / frequency) * 1000 + (counter % frequency) * 1000 / frequency);
 }
 
+static void SleepFor(DWORD milliseconds)
+{
+    SDL_Delay(milliseconds);
+}
+
 // The desktop's video mode is never changed: a fullscreen mode of the game's size is granted
 // when the desktop is at least that big, and the window then covers the desktop with the
 // picture scaled to it at the swap. Nothing is left behind by a crash or a kill.
@@ -54,6 +59,7 @@ static const LayerHost desktopHost = {
     CounterFrequency,
     Counter,
     Milliseconds,
+    SleepFor,
     DesktopCursorPosition,
     DesktopMoveCursor,
     DesktopShowCursor,

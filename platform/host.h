@@ -23,6 +23,8 @@ struct LayerHost {
     bool (*counterFrequency)(int64_t* ticksPerSecond);
     int64_t (*counter)();
     DWORD (*milliseconds)();
+    // Sleeping: gives the processor away for at least this many milliseconds (Sleep's work).
+    void (*sleep)(DWORD milliseconds);
 
     // Mouse: where the cursor is, putting it somewhere, and whether it is seen.
     POINT (*cursorPosition)();

@@ -5,9 +5,12 @@
 static ScriptedHostSetup setup;
 
 // The simulated clocks: every reading is 10 ms after the one before, so that a frame's
-// busy-wait ends at once.
+// busy-wait ends at once, and a sleep moves them on by what it asked for. Tests of the pacing
+// bring the readings closer together and make sleeps last longer than asked.
 static const int64_t simulatedFrequency = 1000000;
-static const int64_t simulatedStep = 10000;  // 10 ms of the simulated counter
+static const int64_t defaultStep = 10000;  // 10 ms of the simulated counter
+static int64_t simulatedStep = defaultStep;
+static int64_t sleepOvershoot = 0;
 static int64_t simulatedCounter = 0;
 static DWORD simulatedMilliseconds = 0;
 static bool performanceCounterAvailable = true;
@@ -22,11 +25,24 @@ void ScriptedClockSetMilliseconds(DWORD now)
     simulatedMilliseconds = now;
 }
 
+void ScriptedClockSetPace(int64_t readingStep, int64_t overshoot)
+{
+    simulatedStep = readingStep;
+    sleepOvershoot = overshoot;
+}
+
+int64_t ScriptedClockNow()
+{
+    return simulatedCounter;
+}
+
 void ScriptedClockReset()
 {
     simulatedCounter = 0;
     simulatedMilliseconds = 0;
     performanceCounterAvailable = true;
+    simulatedStep = defaultStep;
+    sleepOvershoot = 0;
 }
 
 static bool CounterFrequency(int64_t* ticksPerSecond)
@@ -43,8 +59,15 @@ static int64_t Counter()
 
 static DWORD Milliseconds()
 {
-    simulatedMilliseconds += 10;
+    simulatedMilliseconds += (DWORD)((simulatedStep + 999) / 1000);
     return simulatedMilliseconds;
+}
+
+static void SleepFor(DWORD milliseconds)
+{
+    int64_t slept = (int64_t)milliseconds * 1000 + sleepOvershoot;
+    simulatedCounter += slept;
+    simulatedMilliseconds += (DWORD)(slept / 1000);
 }
 
 static POINT CursorPosition()
@@ -113,6 +136,7 @@ void InstallScriptedHost(const ScriptedHostSetup& newSetup)
         CounterFrequency,
         Counter,
         Milliseconds,
+        SleepFor,
         CursorPosition,
         MoveCursor,
         ShowCursor,

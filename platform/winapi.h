@@ -446,6 +446,9 @@ BOOL WINAPI SwapBuffers(HDC dc);
 HGLRC WINAPI wglCreateContext(HDC dc);
 BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context);
 BOOL WINAPI wglDeleteContext(HGLRC context);
+// An OpenGL or WGL extension's function, or null where the driver has none by that name.
+typedef intptr_t(WINAPI* PROC)(void);
+PROC WINAPI wglGetProcAddress(LPCSTR name);
 
 // kernel32 and winmm
 DWORD WINAPI GetFileAttributesA(LPCSTR name);
@@ -464,6 +467,11 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
 DWORD WINAPI timeGetTime(void);
+void WINAPI Sleep(DWORD milliseconds);
+typedef UINT MMRESULT;
+#define TIMERR_NOERROR 0u
+MMRESULT WINAPI timeBeginPeriod(UINT milliseconds);
+MMRESULT WINAPI timeEndPeriod(UINT milliseconds);
 BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags);
 
 // The process entry the layer's main() calls, as Windows calls it for a GUI program.

@@ -91,6 +91,68 @@ TEST(EscapeLatch, OnlyAFreshPressSkipsThePacing)
     EXPECT_EQ(readsBeforeSwap[5], 2);  // fresh press at the panel: quits, not paced
 }
 
+// The title panel shown for `frames` frames on a simulated clock read every `step` us, whose
+// sleeps last `overshoot` us longer than asked: each frame's simulated length up to its swap
+// (from before its TimerStart, in us) and the clock readings it took.
+struct PacedFrames {
+    std::vector<int64_t> lengths;
+    std::vector<long> readings;
+};
+
+PacedFrames RunPaced(int frames, int64_t step, int64_t overshoot)
+{
+    static PacedFrames paced;
+    static int64_t began;
+    static long readAtStart;
+    static int wanted;
+    paced = PacedFrames();
+    wanted = frames;
+    ResetProcessState();
+    ScriptedClockSetPace(step, overshoot);
+    ScriptedHostSetup hooks;
+    hooks.frameStart = [] {
+        began = ScriptedClockNow();
+        readAtStart = LayerClockReadings();
+    };
+    hooks.beforeSwap = [] {
+        paced.lengths.push_back(ScriptedClockNow() - began);
+        paced.readings.push_back(LayerClockReadings() - readAtStart);
+    };
+    hooks.queueEmpty = [] {
+        if ((int)paced.lengths.size() == wanted)
+            LayerPostMessage(mainWindow, WM_CLOSE, 0, 0);
+    };
+    InstallScriptedHost(hooks);
+    EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
+    LayerInstallHost(nullptr);
+    ResetProcessState();
+    return paced;
+}
+
+TEST(Pacing, TheWaitSleepsWhileTimeIsLeftAndNoFrameEndsLate)
+{
+    // Readings 0.1 ms apart, sleeps of 1.3 ms: spinning alone would read the clock 100 times.
+    PacedFrames run = RunPaced(60, 100, 300);
+    ASSERT_EQ(run.lengths.size(), 60u);
+    for (size_t i = 0; i < run.lengths.size(); ++i) {
+        // TimerStart's reading, then 10 ms to the first reading at or past the bound.
+        EXPECT_GE(run.lengths[i], 10100) << "frame " << i;
+        EXPECT_LE(run.lengths[i], 10300) << "frame " << i << " ended late";
+        EXPECT_LT(run.readings[i], 30) << "frame " << i << " spun instead of sleeping";
+    }
+}
+
+TEST(Pacing, SleepsTooLongForAFrameAreGivenUpAfterTheFirst)
+{
+    // A coarse system timer: a 1 ms sleep lasts 15.6 ms. The first costs one late frame; then
+    // the wait spins, and only tries sleeping again seconds later.
+    PacedFrames run = RunPaced(150, 100, 14600);
+    ASSERT_EQ(run.lengths.size(), 150u);
+    EXPECT_GT(run.lengths[0], 15000);
+    for (size_t i = 1; i < run.lengths.size(); ++i)
+        EXPECT_LE(run.lengths[i], 10300) << "frame " << i << " ended late";
+}
+
 TEST(Quitting, F1QuitsFromAnywhereWithoutASound)
 {
     for (bool running : {false, true}) {

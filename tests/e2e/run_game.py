@@ -34,6 +34,10 @@ MAX_FRAME_RATE = 102.0
 # another test takes the second core shows 35 to 75.
 MIN_FRAME_RATE = 20.0
 MIN_FRAME_GAP_MS = 9.5
+# On the no-op driver a frame is 10 ms of waiting and half a millisecond of the game's work; a
+# wait that spins takes a whole core.
+MAX_MEDIAN_GAP_MS = 15.0
+MAX_WAITING_CPU = 0.6
 # Screenshots of the cases that look at the picture, and recordings, kept for a person to look
 # at (in the current folder unless --shots says where).
 SHOTS_DIR = "e2e-shots"
@@ -159,6 +163,7 @@ class Game:
                 env.pop(key, None)
             else:
                 env[key] = value
+        self.noop = env.get("GALLIUM_NOOP") == "true"
         self.args = args
         self.started = time.monotonic()
         # A sanitizer build wants its runtime first in the preload list; the counter does not
@@ -242,16 +247,30 @@ def expect(condition, message):
         raise Failure(message)
 
 
-def check_frames(report, ended_by):
+def check_frames(game, ended_by):
+    """The frames shown: at the game's own pace, after it asked for swaps that wait for no
+    monitor, and on the no-op driver without a core spent on waiting (sanity bounds; the
+    figures themselves are scripts/pacing_bench.py's)."""
+    report = game.report()
     swaps = report["swaps"]
     expect(swaps >= 20, f"only {swaps} frames were shown before {ended_by}")
     rate = (swaps - 1) / (report["span_ns"] / 1e9)
     min_gap = report["min_gap_ns"] / 1e6
-    print(f"    {swaps} frames, {rate:.1f} frames/s, shortest frame {min_gap:.2f} ms")
+    median_gap = report["median_gap_ns"] / 1e6
+    cpu = report["cpu_ns"] / report["span_ns"]
+    print(f"    {swaps} frames, {rate:.1f} frames/s, shortest frame {min_gap:.2f} ms, median "
+          f"{median_gap:.2f} ms, {100 * cpu:.0f}% of a core")
     expect(rate <= MAX_FRAME_RATE, f"{rate:.1f} frames/s: faster than the 10 ms frame wait allows")
     expect(rate >= MIN_FRAME_RATE, f"{rate:.1f} frames/s: the frame loop stalls")
     expect(min_gap >= MIN_FRAME_GAP_MS,
            f"a frame took only {min_gap:.2f} ms: it skipped the 10 ms wait")
+    expect(report.get("interval_asked") == 0 and report.get("interval") == 0,
+           f"swap interval asked for: {report.get('interval_asked')}, SDL reported "
+           f"{report.get('interval')}: not 0, the swaps wait for the monitor")
+    if game.noop:
+        expect(median_gap <= MAX_MEDIAN_GAP_MS, f"the median frame took {median_gap:.2f} ms")
+        expect(cpu <= MAX_WAITING_CPU, f"the game took {100 * cpu:.0f}% of a core drawing "
+               "nothing: its wait spins instead of sleeping")
 
 
 def open_windowed(game):
@@ -314,7 +333,7 @@ def play_and_quit(game, window, keys, expected_boxes, fullscreen):
         expect(report["fullscreen"] >= 1, "the game window never asked for fullscreen")
     else:
         expect(report["fullscreen"] == 0, "the windowed game switched to fullscreen")
-    check_frames(report, keys)
+    check_frames(game, keys)
 
 
 def case_windowed_f1(game):
@@ -608,7 +627,7 @@ def end_by_signal(game, number):
     expect(report["windows"] == 1 and report["destroyed"] == 1,
            f"{report['windows']} windows created, {report['destroyed']} destroyed: "
            "the teardown did not run")
-    check_frames(report, signal.Signals(number).name)
+    check_frames(game, signal.Signals(number).name)
 
 
 def case_sigterm(game):
@@ -816,7 +835,7 @@ def case_watched(game):
     ended = [json.loads(l) for l in game.stderr_lines() if l.startswith('{"exit"')]
     expect(ended and ended[0]["exit"] == 0 and 170 < ended[0]["frames"] < 3480,
            f"watching ended with {ended}: not stopped by Escape")
-    check_frames(game.report(), "Escape")
+    check_frames(game, "Escape")
 
 
 CASES = {name[len("case_"):]: f for name, f in globals().items() if name.startswith("case_")}

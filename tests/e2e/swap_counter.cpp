@@ -5,6 +5,10 @@
 //   span_ns=T          time from the first swap to the last
 //   min_gap_ns=T       shortest time between two swaps, leaving out the last frame (a frame
 //                      ended by Escape skips its wait on purpose)
+//   median_gap_ns=T    the median time between two swaps
+//   cpu_ns=T           processor time the whole process used from the first swap to the last
+//   interval_asked=N   the last swap interval the game asked SDL for (absent: never asked)
+//   interval=N         the swap interval SDL reported afterwards
 //   windows=N          SDL windows created
 //   fullscreen=N       requests to switch a window to fullscreen
 //   destroyed=N        SDL windows destroyed
@@ -12,11 +16,14 @@
 //   first_yaw=A, first_pitch=A, yaw=A, pitch=A
 //                      the camera's turn (degrees) in the first and the last frame drawn, read
 //                      from the two rotations that follow the camera's glLoadIdentity
+// With TRIMVALD_SWAP_TIMES set, the time of every swap (CLOCK_MONOTONIC, ns) goes to that file,
+// one a line, for benchmarks.
 #include <dlfcn.h>
 #include <time.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -32,6 +39,10 @@ struct Report {
     long windows = 0;
     long fullscreen = 0;
     long destroyed = 0;
+    std::vector<int64_t> times;
+    int64_t firstCpu = 0, lastCpu = 0;
+    bool intervalAsked = false;
+    int askedInterval = 0, reportedInterval = 0;
     std::vector<std::string> boxes;
     bool cameraSeen = false;
     float firstYaw = 0, firstPitch = 0, yaw = 0, pitch = 0;
@@ -47,20 +58,42 @@ struct Report {
         std::fprintf(out, "swaps=%ld\nspan_ns=%lld\nmin_gap_ns=%lld\nwindows=%ld\nfullscreen=%ld\n",
                      swaps, (long long)(last - first), (long long)minGap, windows, fullscreen);
         std::fprintf(out, "destroyed=%ld\n", destroyed);
+        if (times.size() > 1) {
+            std::vector<int64_t> gaps;
+            for (size_t i = 1; i < times.size(); ++i)
+                gaps.push_back(times[i] - times[i - 1]);
+            std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
+            std::fprintf(out, "median_gap_ns=%lld\ncpu_ns=%lld\n", (long long)gaps[gaps.size() / 2],
+                         (long long)(lastCpu - firstCpu));
+        }
+        if (intervalAsked)
+            std::fprintf(out, "interval_asked=%d\ninterval=%d\n", askedInterval, reportedInterval);
         if (cameraSeen)
             std::fprintf(out, "first_yaw=%.4f\nfirst_pitch=%.4f\nyaw=%.4f\npitch=%.4f\n", firstYaw,
                          firstPitch, yaw, pitch);
         for (const std::string& caption : boxes)
             std::fprintf(out, "box=%s\n", caption.c_str());
         std::fclose(out);
+        const char* timesPath = std::getenv("TRIMVALD_SWAP_TIMES");
+        FILE* timesOut = timesPath && *timesPath ? std::fopen(timesPath, "w") : nullptr;
+        if (!timesOut)
+            return;
+        for (int64_t time : times)
+            std::fprintf(timesOut, "%lld\n", (long long)time);
+        std::fclose(timesOut);
     }
 } report;
 
-int64_t NowNs()
+int64_t ClockNs(clockid_t clock)
 {
     timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
+    clock_gettime(clock, &ts);
     return (int64_t)ts.tv_sec * 1000000000 + ts.tv_nsec;
+}
+
+int64_t NowNs()
+{
+    return ClockNs(CLOCK_MONOTONIC);
 }
 
 template <typename F>
@@ -97,7 +130,26 @@ extern "C" void SDL_GL_SwapWindow(void* window)
         report.lastGap = now - report.last;
     }
     report.last = now;
+    report.lastCpu = ClockNs(CLOCK_PROCESS_CPUTIME_ID);
+    if (report.swaps == 0)
+        report.firstCpu = report.lastCpu;
+    report.times.push_back(now);
     ++report.swaps;
+}
+
+extern "C" int SDL_GL_SetSwapInterval(int interval)
+{
+    static auto next = Next<int (*)(int)>("SDL_GL_SetSwapInterval");
+    report.intervalAsked = true;
+    report.askedInterval = interval;
+    return next(interval);
+}
+
+extern "C" int SDL_GL_GetSwapInterval()
+{
+    static auto next = Next<int (*)()>("SDL_GL_GetSwapInterval");
+    report.reportedInterval = next();
+    return report.reportedInterval;
 }
 
 extern "C" void* SDL_CreateWindow(const char* title, int x, int y, int w, int h, uint32_t flags)

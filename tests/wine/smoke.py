@@ -13,7 +13,8 @@ under Wine the HUD is clipped away (on Windows it shows). The title texts stand 
 Three runs of the real trimvald.exe:
   play     answer the start prompt (and the offer to run in a window), photograph the title
            panel with its Cyrillic outline texts, start a game with Enter, walk and cast,
-           photograph the arena, quit with F1; the exit code must be 0.
+           photograph the arena, quit with F1; the exit code must be 0. Wine's OpenGL trace
+           shows that the game asked for swap interval 0, and the pace of its buffer swaps.
   failure  the same package with a texture missing: the game's Russian message box (a file
            that is not there gets no message of the loader's own), and the exit code is 0.
   english  on an English Windows (ANSI code page 1252, not the game's 1251): the prompts and the
@@ -271,8 +272,35 @@ def check_arena(rows):
         raise Failure("the screenshot shows no sky")
 
 
+def check_pacing(log_path):
+    """Wine's trace of the run: the game asked for swaps that wait for no monitor, and its frames
+    came no faster than its 10 ms wait allows, and not much slower (the times are whole ms)."""
+    with open(log_path, encoding="utf-8", errors="replace") as f:
+        lines = f.read().splitlines()
+    if not any(line.endswith("wglSwapIntervalEXT (0)") for line in lines):
+        raise Failure("play: the game did not ask Wine's OpenGL for swap interval 0")
+    swaps = [float(line.split(":", 1)[0]) for line in lines if "wglSwapBuffers" in line]
+    # The first two seconds are left out: the title panel's first frames meet start-up's tail.
+    swaps = [t for t in swaps if swaps and t >= swaps[0] + 2.0]
+    if len(swaps) < 50:
+        raise Failure(f"play: only {len(swaps)} frames were shown after the first two seconds")
+    rate = (len(swaps) - 1) / (swaps[-1] - swaps[0])
+    gaps = sorted(b - a for a, b in zip(swaps, swaps[1:]))
+    median = 1000 * gaps[len(gaps) // 2]
+    log(f"play: swap interval 0 asked for; {len(swaps)} frames, {rate:.1f} frames/s, "
+        f"median gap {median:.0f} ms")
+    if rate > 102 or median > 20:
+        raise Failure(f"play: {rate:.1f} frames/s with a median gap of {median:.0f} ms: not "
+                      "the game's 10 ms frames")
+
+
 def play(wine, folder, workdir):
-    session = Session(wine, folder, "play")
+    # Wine's OpenGL calls traced, with times: the swap interval asked for, and every swap.
+    wine.env["WINEDEBUG"] = "-all,+timestamp,+wgl"
+    try:
+        session = Session(wine, folder, "play")
+    finally:
+        wine.env["WINEDEBUG"] = "-all"
     try:
         # Space, not Return: Return closes a dialog as it goes down, and Wine then hands the
         # game window an Enter that starts a game at once.
@@ -296,6 +324,7 @@ def play(wine, folder, workdir):
         if code != 0:
             raise Failure(f"play: the game ended with code {code}")
         log("play: F1 ended the game with code 0")
+        check_pacing(os.path.join(workdir, "play.log"))
         check_title(title[2])
         check_arena(arena[2])
     finally:
