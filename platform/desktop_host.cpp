@@ -43,6 +43,7 @@ static void SetFullscreen(LayerWindow* window, bool on)
 {
     window->scaled = on;
     SDL_SetWindowFullscreen(window->sdlWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    DesktopPlaceUnmanaged(window, on);
 }
 
 // The main loop's rhythm means nothing to a real machine.

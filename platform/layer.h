@@ -146,6 +146,10 @@ void LayerScalerForget();
 SDL_Rect LayerPictureRect(int pictureWidth, int pictureHeight, int drawableWidth,
                           int drawableHeight);
 
+// Where no window manager makes windows fullscreen (X without one), the window is placed over
+// the whole display, or back at its own place and size, by the layer itself.
+void DesktopPlaceUnmanaged(LayerWindow* window, bool fullscreen);
+
 // The player's desktop, each part in its own file: the video subsystem on a display that can
 // be seen (and forgetting that none could be found), the signal handlers, and ALSA's silence.
 bool DesktopInitVideo();

@@ -603,6 +603,21 @@ def case_no_sound_device(game):
            f"game output:\n{game.stderr_tail()}")
 
 
+# A graphics driver that keeps every swap in step with the monitor, whatever the game asks: one
+# line says the game will run slow and how to turn the sync off.
+def start_with_forced_sync(display, args, workdir, name):
+    return Game(display, args, workdir, name, {"TRIMVALD_FORCED_SWAP_INTERVAL": "1"})
+
+
+def case_forced_sync(game):
+    window = game.wait_window(GAME_CAPTION)
+    game.display.hold(window, "F1")
+    game.wait_exit("F1")
+    said = [l for l in game.stderr_lines() if "vblank_mode=0" in l]
+    expect(len(said) == 1 and "slower than it should" in said[0],
+           f"the forced sync was told in {len(said)} lines; game output:\n{game.stderr_tail()}")
+
+
 # The X server goes away under a running game (it must be the display's last case): one line,
 # exit code 0, not Xlib's exit code 1.
 def case_display_lost(game):
@@ -841,7 +856,7 @@ def case_watched(game):
 CASES = {name[len("case_"):]: f for name, f in globals().items() if name.startswith("case_")}
 # How a case starts its game, where it is not started as it is.
 STARTS = {"no_gl_driver": start_without_gl, "no_display": start_without_display,
-          "dead_display": start_on_dead_display, "no_sound_device": start_without_sound_device,
+          "dead_display": start_on_dead_display, "forced_sync": start_with_forced_sync, "no_sound_device": start_without_sound_device,
           "mouse_look": start_recording, "fullscreen_killed": start_recording,
           "recorded_closed": start_recording, "recorded_long": start_recording,
           "played_f1": start_recording, "windowed_f1": start_recording,

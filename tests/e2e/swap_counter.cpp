@@ -16,6 +16,8 @@
 //   first_yaw=A, first_pitch=A, yaw=A, pitch=A
 //                      the camera's turn (degrees) in the first and the last frame drawn, read
 //                      from the two rotations that follow the camera's glLoadIdentity
+// With TRIMVALD_FORCED_SWAP_INTERVAL=N, SDL_GL_GetSwapInterval answers N, as with a driver that
+// keeps every swap in step with the monitor whatever it is asked.
 // With TRIMVALD_SWAP_TIMES set, the time of every swap (CLOCK_MONOTONIC, ns) goes to that file,
 // one a line, for benchmarks.
 #include <dlfcn.h>
@@ -148,7 +150,8 @@ extern "C" int SDL_GL_SetSwapInterval(int interval)
 extern "C" int SDL_GL_GetSwapInterval()
 {
     static auto next = Next<int (*)()>("SDL_GL_GetSwapInterval");
-    report.reportedInterval = next();
+    const char* forced = std::getenv("TRIMVALD_FORCED_SWAP_INTERVAL");
+    report.reportedInterval = forced && *forced ? std::atoi(forced) : next();
     return report.reportedInterval;
 }
 
