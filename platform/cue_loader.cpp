@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
@@ -105,37 +106,78 @@ bool ReadFile(Request& request, std::vector<Uint8>& bytes)
     return fine;
 }
 
-// The samples in the device's format; null when the file is not a wave SDL can play or there is
-// no device to play it on. A file that cannot be read never touches the device.
-CueSamples Decode(std::vector<Uint8> bytes)
+// Whether the load should go on, asked between pieces of work.
+bool GoOn(Request& request)
+{
+    std::lock_guard<std::mutex> lock(cueMutex);
+    return StillWanted(request);
+}
+
+enum class Converted { Done, Failed, GivenUp };
+
+// Turns the samples into the device's format in pieces, giving up between them when the file is
+// no longer wanted: a long file's conversion takes seconds, and a quit must not wait for it.
+Converted Convert(const Uint8* samples, Uint32 length, const SDL_AudioSpec& from,
+                  const SDL_AudioSpec& to, Request& request, std::vector<Uint8>& out)
+{
+    SDL_AudioStream* stream =
+        SDL_NewAudioStream(from.format, from.channels, from.freq, to.format, to.channels, to.freq);
+    if (!stream)
+        return Converted::Failed;
+    Converted result = Converted::Done;
+    auto drain = [&] {
+        int ready = SDL_AudioStreamAvailable(stream);
+        size_t had = out.size();
+        out.resize(had + (size_t)std::max(ready, 0));
+        int got = ready > 0 ? SDL_AudioStreamGet(stream, out.data() + had, ready) : 0;
+        out.resize(had + (size_t)std::max(got, 0));
+        return got >= 0;
+    };
+    for (Uint32 done = 0; result == Converted::Done && done < length;) {
+        Uint32 piece = (Uint32)std::min<size_t>(readPiece, length - done);
+        if (SDL_AudioStreamPut(stream, samples + done, (int)piece) != 0 || !drain())
+            result = Converted::Failed;
+        else if (!GoOn(request))
+            result = Converted::GivenUp;
+        done += piece;
+    }
+    if (result == Converted::Done && (SDL_AudioStreamFlush(stream) != 0 || !drain()))
+        result = Converted::Failed;
+    SDL_FreeAudioStream(stream);
+    return result;
+}
+
+// The samples in the device's format into `decoded`; null when the file is not a wave SDL can
+// play or there is no device to play it on. A file that cannot be read never touches the
+// device. False when the conversion was given up.
+bool Decode(std::vector<Uint8> bytes, Request& request, CueSamples& decoded)
 {
     SDL_AudioSpec fileSpec;
     Uint8* samples = nullptr;
     Uint32 length = 0;
     SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), (int)bytes.size());
     if (!source || !SDL_LoadWAV_RW(source, 1, &fileSpec, &samples, &length))
-        return nullptr;
-    // The file's bytes go before the samples are copied: a long file is held twice at most.
+        return true;
+    // The file's bytes go before the samples are converted: a long file is held twice at most.
     std::vector<Uint8>().swap(bytes);
-    auto buffer = std::make_shared<std::vector<Uint8>>(samples, samples + length);
-    SDL_FreeWAV(samples);
     SDL_AudioSpec deviceSpec;
-    if (!CueDeviceOpen(deviceSpec))
-        return nullptr;
-    SDL_AudioCVT convert;
-    int needed = SDL_BuildAudioCVT(&convert, fileSpec.format, fileSpec.channels, fileSpec.freq,
+    SDL_AudioCVT plan;
+    int needed = -1;
+    if (CueDeviceOpen(deviceSpec))
+        needed = SDL_BuildAudioCVT(&plan, fileSpec.format, fileSpec.channels, fileSpec.freq,
                                    deviceSpec.format, deviceSpec.channels, deviceSpec.freq);
-    if (needed < 0)
-        return nullptr;
-    if (needed > 0) {
-        convert.len = (int)length;
-        buffer->resize((size_t)length * (size_t)convert.len_mult);
-        convert.buf = buffer->data();
-        if (SDL_ConvertAudio(&convert) != 0)
-            return nullptr;
-        buffer->resize((size_t)convert.len_cvt);
+    auto buffer = std::make_shared<std::vector<Uint8>>();
+    Converted result = Converted::Failed;
+    if (needed == 0) {
+        buffer->assign(samples, samples + length);
+        result = Converted::Done;
+    } else if (needed > 0) {
+        result = Convert(samples, length, fileSpec, deviceSpec, request, *buffer);
     }
-    return buffer;
+    SDL_FreeWAV(samples);
+    if (result == Converted::Done)
+        decoded = buffer;
+    return result != Converted::GivenUp;
 }
 
 void Remember(const Request& request, const CueSamples& samples)
@@ -176,9 +218,8 @@ void LoaderLoop()
         bool read = false;
         if (request) {
             std::vector<Uint8> bytes;
-            read = ReadFile(*request, bytes);
-            if (read)
-                samples = Decode(std::move(bytes));
+            // A conversion given up counts as a read given up.
+            read = ReadFile(*request, bytes) && Decode(std::move(bytes), *request, samples);
         }
         lock.lock();
         loaderBusy = false;

@@ -148,7 +148,7 @@ class Game:
     """The game, started at once. `changes` alters its environment: a value of None removes
     the variable."""
 
-    def __init__(self, display, args, workdir, name, changes=None, argv=(), program=None):
+    def __init__(self, display, args, workdir, name, changes=None, argv=(), program=None, cwd=None):
         self.display = display
         self.workdir = workdir
         self.report_path = os.path.join(workdir, name + ".report")
@@ -172,7 +172,8 @@ class Game:
             filter(None, [env.get("ASAN_OPTIONS"), "verify_asan_link_order=0"]))
         self.deadline = time.monotonic() + CASE_TIME_LIMIT
         with open(self.stderr_path, "w") as err:
-            self.process = subprocess.Popen([program or args.game, *argv], env=env, stdin=subprocess.DEVNULL,
+            self.process = subprocess.Popen([program or args.game, *argv], env=env, cwd=cwd,
+                                            stdin=subprocess.DEVNULL,
                                             stdout=err, stderr=subprocess.STDOUT)
 
     def stderr_lines(self):
@@ -603,6 +604,48 @@ def case_no_sound_device(game):
            f"game output:\n{game.stderr_tail()}")
 
 
+# A quit while a huge cue is being loaded: the loader gives its work up between pieces, and the
+# process ends soon after its window (not seconds later, once a 200 MB wave is converted).
+HUGE_CUE_BYTES = 200 << 20
+
+
+def start_with_huge_cue(display, args, workdir, name):
+    folder = os.path.join(workdir, name)
+    sounds = os.path.join(folder, "Data", "Sounds")
+    os.makedirs(sounds)
+    data = os.path.abspath("Data")
+    os.symlink(os.path.join(data, "Textures"), os.path.join(folder, "Data", "Textures"))
+    for cue in os.listdir(os.path.join(data, "Sounds")):
+        os.symlink(os.path.join(data, "Sounds", cue), os.path.join(sounds, cue))
+    os.remove(os.path.join(sounds, "1M.wav"))
+    # Mono 16-bit samples of silence at 44.1 kHz, held sparse on disk: the device plays stereo
+    # at 22,050 Hz, so every sample is converted and resampled.
+    with open(os.path.join(sounds, "1M.wav"), "wb") as f:
+        f.write(b"RIFF" + (36 + HUGE_CUE_BYTES).to_bytes(4, "little") + b"WAVEfmt " +
+                (16).to_bytes(4, "little") + (1).to_bytes(2, "little") + (1).to_bytes(2, "little") +
+                (44100).to_bytes(4, "little") + (88200).to_bytes(4, "little") +
+                (2).to_bytes(2, "little") + (16).to_bytes(2, "little") + b"data" +
+                HUGE_CUE_BYTES.to_bytes(4, "little"))
+        f.truncate(44 + HUGE_CUE_BYTES)
+    return Game(display, args, workdir, name, cwd=folder)
+
+
+def case_quit_while_loading(game):
+    window = open_fullscreen(game)
+    time.sleep(PLAY_SECONDS)
+    game.display.hold(window, "Return")  # the huge menu cue
+    time.sleep(0.5)
+    game.display.hold(window, "F1")
+    while any(wid == window for wid, _ in game.display.windows()):
+        game.time_left("the window to go after F1")
+        time.sleep(0.02)
+    gone = time.monotonic()
+    game.wait_exit("F1")
+    took = game.ended - gone
+    print(f"    the game ended {took:.2f} s after its window")
+    expect(took < 1.0, f"the game took {took:.2f} s to end after its window went")
+
+
 # A graphics driver that keeps every swap in step with the monitor, whatever the game asks: one
 # line says the game will run slow and how to turn the sync off.
 def start_with_forced_sync(display, args, workdir, name):
@@ -856,7 +899,8 @@ def case_watched(game):
 CASES = {name[len("case_"):]: f for name, f in globals().items() if name.startswith("case_")}
 # How a case starts its game, where it is not started as it is.
 STARTS = {"no_gl_driver": start_without_gl, "no_display": start_without_display,
-          "dead_display": start_on_dead_display, "forced_sync": start_with_forced_sync, "no_sound_device": start_without_sound_device,
+          "dead_display": start_on_dead_display, "forced_sync": start_with_forced_sync,
+          "quit_while_loading": start_with_huge_cue, "no_sound_device": start_without_sound_device,
           "mouse_look": start_recording, "fullscreen_killed": start_recording,
           "recorded_closed": start_recording, "recorded_long": start_recording,
           "played_f1": start_recording, "windowed_f1": start_recording,
