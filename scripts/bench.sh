@@ -3,9 +3,11 @@
 # rasterisation switched off (GALLIUM_NOOP=true: what the game itself costs) and with Mesa's
 # llvmpipe, under a virtual X server, in two scenes: a game played for 1000 frames, and the
 # busiest scene (scripts/busiest.replay, only its timed frames). Prints the median of each figure.
-# Then what one sound cue's PlaySoundA costs the game thread (trimvald-cue-bench).
-# Usage: scripts/bench.sh [SCRIPT|--cues]   (SCRIPT: time this replay instead, every frame;
-#                                            --cues: only the sound cues)
+# Then the real game's pacing in a real window, in play (processor time per second, the gaps
+# between frames; scripts/pacing_bench.py), and what one sound cue's PlaySoundA costs the game
+# thread (trimvald-cue-bench).
+# Usage: scripts/bench.sh [SCRIPT|--cues|--pacing]   (SCRIPT: time this replay instead, every
+#                                  frame; --cues: only the sound cues; --pacing: only the pacing)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root/build/default"
@@ -32,8 +34,16 @@ scene() {  # title, script, replay options...
   measure false "${@:2}"
 }
 
+pacing() {
+  python3 "$root/scripts/pacing_bench.py" "$root/build/default"
+}
+
 if [ "${1:-}" = --cues ]; then
   ./trimvald-cue-bench
+  exit 0
+fi
+if [ "${1:-}" = --pacing ]; then
+  pacing
   exit 0
 fi
 if [ $# -gt 0 ]; then
@@ -47,5 +57,7 @@ scene "a game played for 1000 frames" "$played"
 busiest=$root/scripts/busiest.replay
 frames=$(sed -n 's/^# timed frames: //p' "$busiest")
 scene "busiest scene (frames $frames)" "$busiest" --timing-frames "$frames"
+echo
+pacing
 echo
 ./trimvald-cue-bench
