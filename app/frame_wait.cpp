@@ -16,6 +16,11 @@ static const double costCreeps = 0.999;
 
 double sleepCost = firstSleepCost;
 
+void ResetFrameWait()
+{
+    sleepCost = firstSleepCost;
+}
+
 void WaitForFrameEnd(double bound)
 {
     bool slept = false;

@@ -6,6 +6,9 @@
 // sleeps only while more time than this is left, so that no sleep carries a frame past its end.
 extern double sleepCost;
 
+// The cost as before any sleep was seen, for a new run of the game in one process.
+void ResetFrameWait();
+
 // Returns at the first TimerNowMs reading that is at or past `bound` (milliseconds since
 // TimerStart), compared in double precision as the reading comes.
 void WaitForFrameEnd(double bound);

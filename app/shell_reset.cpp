@@ -19,5 +19,5 @@ void ResetShell()
     pixelFormat.cColorBits = 16;  // OpenGameWindow fills in the depth it is asked for
     std::memset(&FrameTimer, 0, sizeof FrameTimer);
     frameDelay = 5;
-    sleepCost = 2.0;
+    ResetFrameWait();
 }
