@@ -13,6 +13,7 @@ import json
 import os
 import shutil
 import signal
+import struct
 import subprocess
 import sys
 import tempfile
@@ -611,21 +612,12 @@ HUGE_CUE_BYTES = 200 << 20
 
 def start_with_huge_cue(display, args, workdir, name):
     folder = os.path.join(workdir, name)
-    sounds = os.path.join(folder, "Data", "Sounds")
-    os.makedirs(sounds)
-    data = os.path.abspath("Data")
-    os.symlink(os.path.join(data, "Textures"), os.path.join(folder, "Data", "Textures"))
-    for cue in os.listdir(os.path.join(data, "Sounds")):
-        os.symlink(os.path.join(data, "Sounds", cue), os.path.join(sounds, cue))
-    os.remove(os.path.join(sounds, "1M.wav"))
+    shutil.copytree("Data", os.path.join(folder, "Data"))
     # Mono 16-bit samples of silence at 44.1 kHz, held sparse on disk: the device plays stereo
     # at 22,050 Hz, so every sample is converted and resampled.
-    with open(os.path.join(sounds, "1M.wav"), "wb") as f:
-        f.write(b"RIFF" + (36 + HUGE_CUE_BYTES).to_bytes(4, "little") + b"WAVEfmt " +
-                (16).to_bytes(4, "little") + (1).to_bytes(2, "little") + (1).to_bytes(2, "little") +
-                (44100).to_bytes(4, "little") + (88200).to_bytes(4, "little") +
-                (2).to_bytes(2, "little") + (16).to_bytes(2, "little") + b"data" +
-                HUGE_CUE_BYTES.to_bytes(4, "little"))
+    with open(os.path.join(folder, "Data", "Sounds", "1M.wav"), "wb") as f:
+        f.write(struct.pack("<4sI4s4sIHHIIHH4sI", b"RIFF", 36 + HUGE_CUE_BYTES, b"WAVE", b"fmt ",
+                            16, 1, 1, 44100, 88200, 2, 16, b"data", HUGE_CUE_BYTES))
         f.truncate(44 + HUGE_CUE_BYTES)
     return Game(display, args, workdir, name, cwd=folder)
 
