@@ -12,7 +12,6 @@ HDC windowDC = NULL;
 HGLRC glContext = NULL;
 unsigned char fullscreen = 1;
 unsigned char appActive = 1;
-unsigned char keys[256];
 
 // Double-buffered RGBA with a 16-bit depth buffer; the colour depth is filled in by
 // OpenGameWindow from its bits argument.
@@ -126,7 +125,7 @@ int OpenGameWindow(const char* title, int width, int height, int bits, unsigned 
     SetFocus(mainWindow);
     ResizeViewport(width, height);
 
-    if (!InitRenderState())
+    if (!InitRenderState(windowDC))
         return FailOpening("Инициализация провалена :(");
     return 1;
 }

@@ -1,6 +1,7 @@
 // The one game window, its device context and OpenGL context, and its window procedure.
 #pragma once
 
+#include "game/game_input.h"
 #include "platform/platform.h"
 
 extern HINSTANCE appInstance;
@@ -9,7 +10,6 @@ extern HDC windowDC;
 extern HGLRC glContext;
 extern unsigned char fullscreen;
 extern unsigned char appActive;
-extern unsigned char keys[256];
 extern PIXELFORMATDESCRIPTOR pixelFormat;
 
 // Opens the window with the given client size and colour depth, fullscreen if asked and the

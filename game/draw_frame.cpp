@@ -1,6 +1,7 @@
 #include "game/draw_frame.h"
 
 #include "game/enemy.h"
+#include "game/flash.h"
 #include "game/game_flow.h"
 #include "game/game_state.h"
 #include "game/hud.h"

@@ -1,6 +1,6 @@
 #include "game/game_flow.h"
 
-#include "app/game_window.h"
+#include "game/game_input.h"
 #include "game/game_state.h"
 #include "game/hud.h"
 #include "platform/platform.h"

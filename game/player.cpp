@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/game_window.h"
+#include "game/game_input.h"
 #include "game/game_state.h"
 
 POINT cursorPos;

@@ -1,6 +1,6 @@
 #include "game/spells.h"
 
-#include "app/game_window.h"
+#include "game/game_input.h"
 #include "game/game_state.h"
 #include "platform/platform.h"
 #include "render/sound_cues.h"

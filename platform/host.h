@@ -116,6 +116,18 @@ void LayerWaitForSound();
 void LayerHoldSoundLoader(bool held);
 void LayerResetSound();
 
+// The folder the game runs in: the first of the current one, the executable's own and its
+// ../share/trimvald that holds Data/ (the current one when none does); and the running
+// executable's path (argv[0] only where /proc cannot tell).
+std::string LayerDataFolder(const std::string& executable);
+std::string LayerExecutablePath(const char* argv0);
+
+// Whether an SDL video driver shows nothing a player can see (offscreen, dummy, evdev).
+bool LayerVideoShowsNothing(const char* driver);
+
+// The layer's end, at the end of the process: the sound loader's thread stops, then SDL.
+void LayerEnd();
+
 // Converts Windows-1251 bytes to UTF-8 and back (characters cp1251 lacks become '?').
 std::string Cp1251ToUtf8(const char* text);
 std::string Utf8ToCp1251(const std::string& text);

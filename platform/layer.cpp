@@ -67,6 +67,12 @@ void LayerReset()
     LayerInstallHost(nullptr);
 }
 
+void LayerEnd()
+{
+    LayerResetSound();
+    SDL_Quit();
+}
+
 LayerWindowInfo LayerQueryWindow()
 {
     LayerWindowInfo info;

@@ -75,8 +75,6 @@ bool LayerFails(const char* functionName);
 // Starts the SDL subsystem once; returns false when it cannot.
 bool LayerInitVideo();
 
-// Whether an SDL video driver shows nothing a player can see (offscreen, dummy).
-bool LayerVideoShowsNothing(const char* driver);
 
 // Whether LayerStartDesktop made this process a player's desktop.
 bool LayerOnDesktop();
@@ -105,11 +103,6 @@ extern int layerCursorCount;
 // Translates an SDL key into a Windows virtual-key code, or 0 when it has none.
 int LayerVirtualKey(const SDL_Keysym& key);
 
-// The folder the game runs in: the first of the current one, the executable's own and its
-// ../share/trimvald that holds Data/ (the current one when none does); and the running
-// executable's path (argv[0] only where /proc cannot tell).
-std::string LayerDataFolder(const std::string& executable);
-std::string LayerExecutablePath(const char* argv0);
 
 // Destroys a window left over by a failed teardown and forgets the registered classes.
 void LayerForgetWindows();

@@ -4,19 +4,18 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_window.h"
 #include "platform/platform.h"
 
 uint32_t fontBase = 0;
 
-int BuildOutlineFont()
+int BuildOutlineFont(HDC dc)
 {
     fontBase = glGenLists(256);
     HFONT font = CreateFontA(-12, 0, 0, 0, FW_HEAVY, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                              OUT_TT_PRECIS, CLIP_CHARACTER_PRECIS, ANTIALIASED_QUALITY,
                              FF_DONTCARE | DEFAULT_PITCH, "Haettenschweiler");
-    SelectObject(windowDC, font);
-    return wglUseFontOutlinesA(windowDC, 0, 255, fontBase, 0.0f, 0.09f, WGL_FONT_POLYGONS, NULL);
+    SelectObject(dc, font);
+    return wglUseFontOutlinesA(dc, 0, 255, fontBase, 0.0f, 0.09f, WGL_FONT_POLYGONS, NULL);
 }
 
 void FreeOutlineFont()

@@ -3,13 +3,15 @@
 
 #include <cstdint>
 
+#include "platform/platform.h"
+
 extern uint32_t fontBase;  // the first of the 256 glyph lists
 
-// Creates the font, selects it into the window's device context (where it stays) and builds
-// the glyph lists of the codes 0 to 254, extruded 0.09 along -z, 1 unit to the em; list 255
-// stays empty. Returns the result of the glyph generation, non-zero on success. Needs the
+// Creates the font, selects it into the game window's device context `dc` (where it stays) and
+// builds the glyph lists of the codes 0 to 254, extruded 0.09 along -z, 1 unit to the em; list
+// 255 stays empty. Returns the result of the glyph generation, non-zero on success. Needs the
 // window's GL context to be current.
-int BuildOutlineFont();
+int BuildOutlineFont(HDC dc);
 
 // Deletes the 256 glyph lists.
 void FreeOutlineFont();

@@ -1,7 +1,5 @@
 #include "render/render_state.h"
 
-#include "game/game_random.h"
-#include "game/game_state.h"
 #include "platform/platform.h"
 #include "render/outline_font.h"
 #include "render/scene_lists.h"
@@ -23,7 +21,7 @@ void ResizeViewport(int width, int height)
     glLoadIdentity();
 }
 
-int InitRenderState()
+int InitRenderState(HDC dc)
 {
     if (!LoadTextures())
         return 0;
@@ -43,25 +41,9 @@ int InitRenderState()
     glEnable(GL_LIGHT2);
     glEnable(GL_LIGHTING);
     glEnable(GL_COLOR_MATERIAL);
-    BuildOutlineFont();
+    BuildOutlineFont(dc);
     glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
     // Additive blending wherever the scene enables blending for glowing things.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     return 1;
-}
-
-void FlashStep()
-{
-    float roll = (float)(GameRand() % 140);
-    if (roll == 50.0f) {
-        glEnable(GL_LIGHT1);
-        game.flashOn = 1;
-    }
-    if (game.flashOn)
-        game.flashTimer = game.flashTimer + 1.0f;
-    if (game.flashTimer == 20.0f) {
-        glDisable(GL_LIGHT1);
-        game.flashTimer = 0.0f;
-        game.flashOn = 0;
-    }
 }

@@ -149,7 +149,7 @@ protected:
         InstallScriptedHost(hooks);
         ASSERT_EQ(OpenGameWindow(" Тримвальд ", width, height, 16, 1), 1);
         auto start = std::chrono::steady_clock::now();
-        int built = BuildOutlineFont();
+        int built = BuildOutlineFont(windowDC);
         buildMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         ASSERT_NE(built, 0);
         glViewport(0, 0, width, height);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/game_window.h"
+#include "game/flash.h"
 #include "game/game_random.h"
 #include "game/game_state.h"
 #include "platform/scripted_host.h"

@@ -36,8 +36,9 @@ MAX_FRAME_RATE = 102.0
 MIN_FRAME_RATE = 20.0
 MIN_FRAME_GAP_MS = 9.5
 # On the no-op driver a frame is 10 ms of waiting and half a millisecond of the game's work; a
-# wait that spins takes a whole core.
-MAX_MEDIAN_GAP_MS = 15.0
+# wait that spins takes a whole core. On a machine busy with other work a woken game waits for a
+# core: 12 to 16 ms medians were seen with two compilers beside the suite.
+MAX_MEDIAN_GAP_MS = 25.0
 MAX_WAITING_CPU = 0.6
 # Screenshots of the cases that look at the picture, and recordings, kept for a person to look
 # at (in the current folder unless --shots says where).

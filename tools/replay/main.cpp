@@ -39,7 +39,6 @@
 #include "tools/replay/driver.h"
 #include "tools/replay/interrupts.h"
 #include "platform/host.h"
-#include "platform/layer.h"
 
 // What --help prints and every refusal of the command line ends with; the comment at the top of
 // this file and README.md show the same text.
@@ -294,8 +293,7 @@ int main(int argc, char** argv)
         RunReplay(script, options, stdout);
     }
     // The sound loader's thread (--watch plays its cues) ends before SDL does.
-    LayerResetSound();
-    SDL_Quit();
+    LayerEnd();
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "trimvald-replay: cannot write the output: %s\n", std::strerror(errno));
         return 1;

@@ -1,4 +1,5 @@
-// The process entry on hosts other than Windows: hands over to WinMain as Windows would. Its
+// The game's process entry on Linux, where the program is composed: the player's desktop, the
+// session recorder when asked for, the data folder, then WinMain as Windows would call it. Its
 // one option records the session as a replay script.
 #include <unistd.h>
 
@@ -8,7 +9,6 @@
 #include <string>
 
 #include "platform/host.h"
-#include "platform/layer.h"
 #include "tools/record/recorder.h"
 
 static const char usageText[] = "usage: trimvald [--record FILE]\n"
@@ -59,8 +59,6 @@ int main(int argc, char** argv)
     char commandLine[] = "";
     int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOW);
     FinishRecording();
-    // The sound loader's thread ends before SDL does.
-    LayerResetSound();
-    SDL_Quit();
+    LayerEnd();
     return code;
 }

@@ -1,0 +1,3 @@
+#include "game/game_input.h"
+
+unsigned char keys[256];
