@@ -1,13 +1,12 @@
 #include <cmath>
 
+#include "game/angles.h"
 #include "game/enemy.h"
 #include "game/game_random.h"
 #include "game/game_state.h"
 #include "platform/platform.h"
 #include "render/sound_cues.h"
 #include "render/textures.h"
-
-static const double degreesToRadians = 0.0174532925;
 
 // The hit test measures the player against the line dz = tan(spin + 90) * dx, not along the
 // drawn beam, in a band that the term 5 / (playerZ - enemyZ) narrows or widens; with the two

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "game/angles.h"
 #include "game/game_input.h"
 #include "game/game_state.h"
 
 POINT cursorPos;
 
-static const double degreesToRadians = 0.0174532925;
 static const double walkFactor = 1.9;
 static const double arenaBound = 19.5;
 

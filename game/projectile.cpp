@@ -4,13 +4,13 @@
 
 #include <cmath>
 
+#include "game/angles.h"
 #include "game/game_state.h"
 #include "game/spells.h"
 #include "platform/platform.h"
 #include "render/scene_lists.h"
 #include "render/textures.h"
 
-static const double degreesToRadians = 0.0174532925;
 static const double stepFactor = 0.8;
 static const double flightBound = 40.0;  // twice the arena's half-width
 static const double blastGrowth = 1.2;

@@ -12,13 +12,13 @@ static long motionX = 0;
 static long motionY = 0;
 
 // What the window's events said last, and whether the pointer is captured now.
-static bool windowFocused = false;
-static bool windowMinimized = false;
+static bool captureFocused = false;
+static bool captureMinimized = false;
 static bool captured = false;
 
 static void UpdateCapture()
 {
-    bool wanted = layerWindow && layerWindow->shown && windowFocused && !windowMinimized;
+    bool wanted = layerWindow && layerWindow->shown && captureFocused && !captureMinimized;
     if (wanted == captured || !SDL_WasInit(SDL_INIT_VIDEO))
         return;
     // Without a relative mode (no raw input and no way to warp) the game just does not turn.
@@ -27,8 +27,8 @@ static void UpdateCapture()
 
 void DesktopMouseWindowState(bool focused, bool minimized)
 {
-    windowFocused = focused;
-    windowMinimized = minimized;
+    captureFocused = focused;
+    captureMinimized = minimized;
     UpdateCapture();
 }
 
@@ -48,7 +48,7 @@ void DesktopResetMouse()
     anchor.x = 320;
     anchor.y = 240;
     motionX = motionY = 0;
-    windowFocused = windowMinimized = captured = false;
+    captureFocused = captureMinimized = captured = false;
 }
 
 POINT DesktopCursorPosition()

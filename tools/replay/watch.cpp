@@ -16,17 +16,17 @@ static const Clock::duration frameLength = std::chrono::milliseconds(10);
 static LayerHost scripted;
 static LayerHost desktop;
 static bool stopRequested = false;
-static Clock::time_point frameBegan;
+static Clock::time_point watchFrameBegan;
 
-static void FrameStart()
+static void WatchFrameStart()
 {
-    frameBegan = Clock::now();
+    watchFrameBegan = Clock::now();
     scripted.frameStart();
 }
 
-static void BeforeSwap()
+static void WatchBeforeSwap()
 {
-    std::this_thread::sleep_until(frameBegan + frameLength);
+    std::this_thread::sleep_until(watchFrameBegan + frameLength);
     scripted.beforeSwap();
 }
 
@@ -55,8 +55,8 @@ void InstallWatchingHost()
     scripted = LayerCurrentHost();
     desktop = LayerDesktopHost();
     LayerHost host = scripted;
-    host.frameStart = FrameStart;
-    host.beforeSwap = BeforeSwap;
+    host.frameStart = WatchFrameStart;
+    host.beforeSwap = WatchBeforeSwap;
     host.playSound = WatchPlaySound;
     host.pumpEvents = PumpEvents;
     LayerInstallHost(&host);
