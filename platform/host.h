@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/winapi.h"
+#include "platform/winapi/winapi.h"
 
 struct LayerWindow;
 
@@ -56,10 +56,20 @@ struct LayerHost {
 
     // Failure injection: true when every call of the named Windows function must fail.
     bool (*fails)(const char* functionName);
+
+    // Video: brings up SDL's video subsystem on the machine's display; false when there is none.
+    bool (*startVideo)();
+
+    // Puts the host's own state back as at program start (LayerReset calls it for every host
+    // installed since the last reset).
+    void (*reset)();
 };
 
 // The desktop host, over SDL.
 const LayerHost& LayerDesktopHost();
+
+// The host a process has until it installs another: the desktop host.
+const LayerHost& LayerDefaultHost();
 
 // Marks this process as the real game on a player's desktop; its entry calls this first, before
 // SDL starts. From then on the video subsystem comes up only on a display a player can see
@@ -68,7 +78,7 @@ const LayerHost& LayerDesktopHost();
 // silenced.
 void LayerStartDesktop();
 
-// Installs a host (copied) or, with nullptr, the desktop host again.
+// Installs a host (copied) or, with nullptr, the default host again.
 void LayerInstallHost(const LayerHost* host);
 
 // The host installed now.
@@ -82,9 +92,10 @@ void LayerPostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Returns the layer to its state at program start: no queued messages or quit request, no
 // windows or classes (a failed teardown may leave some), no display-mode change, the cursor
-// count at 0, the screen saver allowed, the clocks' counts and the simulated clock at 0, the
-// sound device closed, no signal waiting, and the desktop host installed. A process started as a
-// player's desktop stays one.
+// count at 0, the screen saver allowed, the clocks' reading count at 0, every host installed
+// since the last reset back at its own start (the desktop: sound device closed, no signal
+// waiting; the scripted host: its clock at 0), and the default host installed. A process started
+// as a player's desktop stays one.
 void LayerReset();
 
 // What the layer knows of its one window, for checks.

@@ -5,9 +5,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <mmsystem.h>
-#include "platform/win_unicode.h"
+#include "platform/win32/unicode.h"
 #else
-#include "platform/winapi.h"
+#include "platform/winapi/winapi.h"
 #endif
 
 #include <GL/gl.h>

@@ -6,7 +6,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/scripted_host.h"
+#include "platform/scripted/scripted_host.h"
 #include "render/bitmap_loader.h"
 #include "tests/bitmap_files.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/layer.h"
+#include "platform/winapi/layer.h"
 #include "tests/bitmap_files.h"
 
 namespace {

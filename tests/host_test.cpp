@@ -15,8 +15,8 @@
 #include "app/game_window.h"
 #include "game/game_random.h"
 #include "game/game_state.h"
-#include "platform/layer.h"
-#include "platform/scripted_host.h"
+#include "platform/winapi/layer.h"
+#include "platform/scripted/scripted_host.h"
 #include "tests/scenario.h"
 #include "tools/replay/json_writer.h"
 
@@ -94,6 +94,10 @@ TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
     TimerStart();
     ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);  // left open
     ASSERT_NE(LayerClockReadings(), 0);
+    // The scripted host replaced before the reset: its clock is put back all the same.
+    ScriptedClockSetPace(3000, 0);
+    LayerInstallHost(nullptr);
+    ASSERT_NE(ScriptedClockNow(), 0);
 
     ResetProcessState();
     EXPECT_EQ(GameStateJson(game), GameStateJson(GameState()));
@@ -111,6 +115,7 @@ TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
     EXPECT_FALSE(LayerQueryWindow().displayModeChanged);
     EXPECT_TRUE(LayerQueryWindow().cursorVisible);
     EXPECT_EQ(LayerClockReadings(), 0);
+    EXPECT_EQ(ScriptedClockNow(), 0);
     EXPECT_EQ(LayerCurrentHost().counter, LayerDesktopHost().counter) << "the desktop host is back";
 
     // And the game runs again from there, to the same end as a first run.

@@ -1,17 +1,42 @@
 #!/usr/bin/env bash
-# Includes run one way, tools -> app -> game -> render -> platform, and the layer's own header
-# (platform/layer.h) stays inside platform/: the programs reach the layer through host.h.
+# Includes run one way, tools -> app -> game -> render -> platform. Inside platform/ the layer
+# (winapi/) names no host, and neither host (desktop/, scripted/) the other: each reaches the
+# layer through the host record. The programs reach platform/ only through its headers on top and
+# the scripted host's own.
 # Usage: layers.sh [SOURCE_ROOT]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 rank() { case "$1" in tools) echo 5;; app) echo 4;; game) echo 3;; render) echo 2;; platform) echo 1;; esac; }
+# The rooms of platform/ a file's room may include: its own, the layer's, the headers on top.
+allowed() {
+  case "$1" in
+    winapi) [[ $2 == winapi || $2 == top ]] ;;
+    desktop|scripted) [[ $2 == "$1" || $2 == winapi || $2 == top ]] ;;
+    *) true ;;
+  esac
+}
+room() {  # platform/desktop/x.cpp -> desktop; platform/host.h -> top
+  local rest=${1#platform/}
+  [[ $rest == */* ]] && echo "${rest%%/*}" || echo top
+}
 status=0
 while IFS=: read -r file _ text; do
   from=${file%%/*}
-  to=$(sed -n 's/.*#include *"\([a-z]*\)\/.*/\1/p' <<<"$text")
-  if [ "$(rank "$to")" -gt "$(rank "$from")" ] ||
-     { [ "$from" != platform ] && [[ $text == *'"platform/layer.h"'* ]]; }; then
-    echo "$file includes ${text#*#include } against the layers"
+  path=$(sed -n 's/.*#include *"\([^"]*\)".*/\1/p' <<<"$text")
+  to=${path%%/*}
+  wrong=
+  if [ "$(rank "$to")" -gt "$(rank "$from")" ]; then
+    wrong=1
+  elif [ "$to" = platform ] && [ "$from" = platform ]; then
+    allowed "$(room "$file")" "$(room "$path")" || wrong=1
+  elif [ "$to" = platform ]; then
+    case "$path" in
+      platform/platform.h|platform/host.h|platform/scripted/scripted_host.h) ;;
+      *) wrong=1 ;;
+    esac
+  fi
+  if [ -n "$wrong" ]; then
+    echo "$file includes $path against the layers"
     status=1
   fi
 done < <(grep -rn -E '#include *"(tools|app|game|render|platform)/' app game render platform tools)

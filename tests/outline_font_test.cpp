@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "app/game_window.h"
-#include "platform/font_face.h"
-#include "platform/layer.h"
+#include "platform/winapi/font_face.h"
+#include "platform/scripted/scripted_host.h"
+#include "platform/winapi/layer.h"
 #include "render/outline_font.h"
 #include "tests/scenario.h"
 #include "tools/replay/png_writer.h"

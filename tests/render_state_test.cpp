@@ -12,7 +12,7 @@
 #include "game/flash.h"
 #include "game/game_random.h"
 #include "game/game_state.h"
-#include "platform/scripted_host.h"
+#include "platform/scripted/scripted_host.h"
 #include "render/render_state.h"
 #include "render/scene_lists.h"
 #include "render/textures.h"

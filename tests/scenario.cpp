@@ -12,7 +12,7 @@
 
 #include "app/game_window.h"
 #include "game/game_state.h"
-#include "platform/scripted_host.h"
+#include "platform/scripted/scripted_host.h"
 
 namespace texts {
 const char* const prompt = "Хотите запустить игру Тримвальд ?";

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "game/game_state.h"
-#include "platform/scripted_host.h"
+#include "platform/scripted/scripted_host.h"
 #include "platform/platform.h"
 #include "tests/scenario.h"
 

@@ -8,7 +8,7 @@
 
 #include "app/game_main.h"
 #include "app/game_window.h"
-#include "platform/scripted_host.h"
+#include "platform/scripted/scripted_host.h"
 #include "tests/scenario.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/frame_timer.h"
-#include "platform/scripted_host.h"
+#include "platform/scripted/scripted_host.h"
 
 namespace {
 

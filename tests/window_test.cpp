@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/game_window.h"
-#include "platform/layer.h"
+#include "platform/desktop/desktop.h"
 #include "tests/scenario.h"
 
 namespace {
@@ -151,7 +151,7 @@ TEST(KeyMap, HostKeysGiveWindowsVirtualKeyCodes)
         SDL_Keysym key = {};
         key.sym = sym;
         key.scancode = scancode;
-        return LayerVirtualKey(key);
+        return DesktopVirtualKey(key);
     };
     EXPECT_EQ(vk(SDLK_w, SDL_SCANCODE_W), 'W');
     EXPECT_EQ(vk(SDLK_0, SDL_SCANCODE_0), '0');

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/scripted_host.h"
+#include "platform/scripted/scripted_host.h"
 #include "render/bitmap_loader.h"
 
 static std::string inputPath;

@@ -9,7 +9,7 @@
 #include "app/game_main.h"
 #include "app/game_window.h"
 #include "game/game_state.h"
-#include "platform/scripted_host.h"
+#include "platform/scripted/scripted_host.h"
 #include "platform/platform.h"
 
 #include <SDL.h>

@@ -1,0 +1,107 @@
+// The desktop host: a player's machine, over SDL. Its dialog, events, mouse and sound player
+// are in files of their own; here are the clock, the display mode, and the record.
+#include "platform/desktop/desktop.h"
+
+static bool CounterFrequency(int64_t* ticksPerSecond)
+{
+    *ticksPerSecond = (int64_t)SDL_GetPerformanceFrequency();
+    return true;
+}
+
+static int64_t Counter()
+{
+    return (int64_t)SDL_GetPerformanceCounter();
+}
+
+// Milliseconds of a monotonic clock, wrapping at 2^32 as the Windows clock does.
+static DWORD Milliseconds()
+{
+    Uint64 counter = SDL_GetPerformanceCounter();
+    Uint64 frequency = SDL_GetPerformanceFrequency();
+    return (DWORD)((counter / frequency) * 1000 + (counter % frequency) * 1000 / frequency);
+}
+
+static void SleepFor(DWORD milliseconds)
+{
+    SDL_Delay(milliseconds);
+}
+
+// The desktop's video mode is never changed: a fullscreen mode of the game's size is granted
+// when the desktop is at least that big, and the window then covers the desktop with the
+// picture scaled to it at the swap. Nothing is left behind by a crash or a kill.
+static bool DisplayModeAvailable(int width, int height, int)
+{
+    if (!LayerInitVideo())
+        return false;
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
+        return false;
+    return desktop.w >= width && desktop.h >= height;
+}
+
+static void SetFullscreen(LayerWindow* window, bool on)
+{
+    window->scaled = on;
+    SDL_SetWindowFullscreen(window->sdlWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    DesktopPlaceUnmanaged(window, on);
+}
+
+// The main loop's rhythm means nothing to a real machine.
+static void Nothing()
+{
+}
+
+static bool NeverFails(const char*)
+{
+    return false;
+}
+
+// The machine's events, then the close a signal asked for. The close goes to the queue itself,
+// as the terminal's and not the window's: a host that watches the events does not see it.
+static void PumpEvents(HostPost post)
+{
+    DesktopPumpEvents(post);
+    DesktopTakeSignalClose(LayerPostMessage);
+}
+
+// A player's desktop comes up only on a display a player can see; another process here (the
+// replay driver watching a script, the tests) takes whatever SDL finds.
+static bool StartVideo()
+{
+    return DesktopStarted() ? DesktopInitVideo() : SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+static void Reset()
+{
+    LayerResetSound();
+    DesktopResetEvents();
+    DesktopResetSignals();
+    DesktopResetVideo();
+}
+
+static const LayerHost desktopHost = {
+    CounterFrequency,
+    Counter,
+    Milliseconds,
+    SleepFor,
+    DesktopCursorPosition,
+    DesktopMoveCursor,
+    DesktopShowCursor,
+    DesktopMessageBox,
+    DisplayModeAvailable,
+    SetFullscreen,
+    DesktopPlaySound,
+    PumpEvents,
+    Nothing,
+    Nothing,
+    Nothing,
+    Nothing,
+    NeverFails,
+    StartVideo,
+    Reset,
+};
+
+const LayerHost& LayerDesktopHost()
+{
+    return desktopHost;
+}

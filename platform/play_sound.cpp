@@ -1,7 +1,0 @@
-// PlaySoundA: the host plays the wave file (or stops what plays).
-#include "platform/layer.h"
-
-BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE, DWORD flags)
-{
-    return layerHost.playSound(sound, flags);
-}

@@ -1,0 +1,165 @@
+// The scripted host: a simulated machine whose answers come from the driver that installs it.
+// It knows nothing of the desktop: it never shows, plays or moves anything itself.
+#include "platform/scripted/scripted_host.h"
+
+#include <SDL.h>
+
+static ScriptedHostSetup setup;
+
+// The simulated clocks: every reading is 10 ms after the one before, so that a frame's
+// busy-wait ends at once, and a sleep moves them on by what it asked for. Tests of the pacing
+// bring the readings closer together and make sleeps last longer than asked.
+static const int64_t simulatedFrequency = 1000000;
+static const int64_t defaultStep = 10000;  // 10 ms of the simulated counter
+static int64_t simulatedStep = defaultStep;
+static int64_t sleepOvershoot = 0;
+static int64_t simulatedCounter = 0;
+static DWORD simulatedMilliseconds = 0;
+static bool performanceCounterAvailable = true;
+
+void ScriptedClockSetPerformanceCounter(bool available)
+{
+    performanceCounterAvailable = available;
+}
+
+void ScriptedClockSetMilliseconds(DWORD now)
+{
+    simulatedMilliseconds = now;
+}
+
+void ScriptedClockSetPace(int64_t readingStep, int64_t overshoot)
+{
+    simulatedStep = readingStep;
+    sleepOvershoot = overshoot;
+}
+
+int64_t ScriptedClockNow()
+{
+    return simulatedCounter;
+}
+
+void ScriptedClockReset()
+{
+    simulatedCounter = 0;
+    simulatedMilliseconds = 0;
+    performanceCounterAvailable = true;
+    simulatedStep = defaultStep;
+    sleepOvershoot = 0;
+}
+
+static bool CounterFrequency(int64_t* ticksPerSecond)
+{
+    *ticksPerSecond = performanceCounterAvailable ? simulatedFrequency : 0;
+    return performanceCounterAvailable;
+}
+
+static int64_t Counter()
+{
+    simulatedCounter += simulatedStep;
+    return simulatedCounter;
+}
+
+static DWORD Milliseconds()
+{
+    simulatedMilliseconds += (DWORD)((simulatedStep + 999) / 1000);
+    return simulatedMilliseconds;
+}
+
+static void SleepFor(DWORD milliseconds)
+{
+    int64_t slept = (int64_t)milliseconds * 1000 + sleepOvershoot;
+    simulatedCounter += slept;
+    simulatedMilliseconds += (DWORD)(slept / 1000);
+}
+
+static POINT CursorPosition()
+{
+    if (setup.cursor)
+        return setup.cursor();
+    POINT rest;
+    rest.x = 320;
+    rest.y = 240;
+    return rest;
+}
+
+static void MoveCursor(int, int)
+{
+}
+
+static void ShowCursor(bool)
+{
+}
+
+static int AnswerMessageBox(const std::string& text, const std::string& caption, UINT style)
+{
+    if (setup.messageBox)
+        return setup.messageBox(text, caption, style);
+    return (style & 0xF) == MB_YESNO ? IDYES : IDOK;
+}
+
+static bool DisplayModeAvailable(int, int, int)
+{
+    return setup.displayModeOk;
+}
+
+// The window keeps its size and place: the driver's pictures are the game's own 800x600.
+static void SetFullscreen(LayerWindow*, bool)
+{
+}
+
+static BOOL TakeSound(const char* sound, DWORD)
+{
+    if (sound && setup.sound)
+        setup.sound(sound);
+    return TRUE;
+}
+
+// Every message comes from the driver; the machine's own events are taken and dropped, so
+// that they do not pile up.
+static void PumpEvents(HostPost)
+{
+    LayerDropMachineEvents();
+}
+
+// A step of the main loop's rhythm the driver does not watch.
+static void Nothing()
+{
+}
+
+static bool Fails(const char* functionName)
+{
+    return setup.fails && setup.fails(functionName);
+}
+
+// Windows are made on whatever SDL finds: the offscreen driver or a virtual X server.
+static bool StartVideo()
+{
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+void InstallScriptedHost(const ScriptedHostSetup& newSetup)
+{
+    setup = newSetup;
+    const LayerHost scriptedHost = {
+        CounterFrequency,
+        Counter,
+        Milliseconds,
+        SleepFor,
+        CursorPosition,
+        MoveCursor,
+        ShowCursor,
+        AnswerMessageBox,
+        DisplayModeAvailable,
+        SetFullscreen,
+        TakeSound,
+        PumpEvents,
+        setup.beforePeek ? setup.beforePeek : Nothing,
+        setup.queueEmpty ? setup.queueEmpty : Nothing,
+        setup.frameStart ? setup.frameStart : Nothing,
+        setup.beforeSwap ? setup.beforeSwap : Nothing,
+        Fails,
+        StartVideo,
+        ScriptedClockReset,
+    };
+    LayerInstallHost(&scriptedHost);
+}

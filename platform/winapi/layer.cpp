@@ -1,0 +1,120 @@
+// The layer's shared state, its start-up and the host switch.
+#include "platform/winapi/layer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/winapi/x_errors.h"
+
+LayerHost layerHost = LayerDefaultHost();
+LayerWindow* layerWindow = nullptr;
+PendingDisplayMode layerDisplayMode;
+bool layerScreenSaverAllowed = true;
+int layerCursorCount = 0;
+
+static HINSTANCE__* const moduleToken = reinterpret_cast<HINSTANCE__*>(0x400000);
+
+// The resets of the hosts installed since the last LayerReset, each once: a host that was
+// replaced before the reset still has its own state put back.
+static std::vector<void (*)()>& HostResets()
+{
+    static std::vector<void (*)()> resets;
+    return resets;
+}
+
+static void RememberReset(void (*reset)())
+{
+    std::vector<void (*)()>& resets = HostResets();
+    if (std::find(resets.begin(), resets.end(), reset) == resets.end())
+        resets.push_back(reset);
+}
+
+// Puts back every host installed since the last reset, the default host (installed at program
+// start) among them.
+static void ResetHosts()
+{
+    RememberReset(layerHost.reset);
+    RememberReset(LayerDefaultHost().reset);
+    std::vector<void (*)()> resets;
+    resets.swap(HostResets());
+    for (void (*reset)() : resets)
+        reset();
+}
+
+void LayerInstallHost(const LayerHost* host)
+{
+    layerHost = host ? *host : LayerDefaultHost();
+    RememberReset(layerHost.reset);
+}
+
+const LayerHost& LayerCurrentHost()
+{
+    return layerHost;
+}
+
+bool LayerFails(const char* functionName)
+{
+    return layerHost.fails(functionName);
+}
+
+bool LayerInitVideo()
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        return true;
+    // The game ends on its own quit message, not when SDL sees the last window close.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (!layerHost.startVideo())
+        return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::strcmp(driver, "x11") == 0)
+        LayerCatchXErrors();
+    // Loading the OpenGL library brings in the driver, the slowest part of opening the window.
+    SDL_GL_LoadLibrary(nullptr);
+    return true;
+}
+
+HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
+{
+    return moduleName ? nullptr : moduleToken;
+}
+
+void LayerReset()
+{
+    LayerResetMessages();
+    LayerForgetWindows();
+    LayerScalerForget();
+    layerDisplayMode = PendingDisplayMode();
+    layerCursorCount = 0;
+    layerScreenSaverAllowed = true;
+    LayerResetClocks();
+    ResetHosts();
+    LayerInstallHost(nullptr);
+}
+
+void LayerEnd()
+{
+    // The hosts first: the desktop's sound loader has a thread that must stop before SDL does.
+    ResetHosts();
+    SDL_Quit();
+}
+
+LayerWindowInfo LayerQueryWindow()
+{
+    LayerWindowInfo info;
+    info.cursorVisible = layerCursorCount >= 0;
+    info.displayModeChanged = layerDisplayMode.active;
+    info.screenSaverAllowed = layerScreenSaverAllowed;
+    if (!layerWindow)
+        return info;
+    info.exists = true;
+    info.shown = layerWindow->shown;
+    info.fullscreen = layerWindow->fullscreen;
+    info.clientWidth = layerWindow->clientWidth;
+    info.clientHeight = layerWindow->clientHeight;
+    info.outerX = layerWindow->outerX;
+    info.outerY = layerWindow->outerY;
+    info.style = layerWindow->style;
+    return info;
+}

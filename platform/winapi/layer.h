@@ -1,0 +1,118 @@
+// State shared by the files of the Linux layer, and by the hosts that work on its windows.
+#pragma once
+
+#include <SDL.h>
+
+#include <deque>
+#include <string>
+
+#include "platform/host.h"
+#include "platform/winapi/winapi.h"
+
+struct LayerWindow {
+    std::string className;
+    WNDPROC procedure = nullptr;
+    SDL_Window* sdlWindow = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    int outerX = 0;
+    int outerY = 0;
+    bool shown = false;
+    bool fullscreen = false;
+    bool scaled = false;  // fullscreen over the desktop: the swap scales the game's picture
+    LayerDC* dc = nullptr;
+};
+
+// A GDI object: a DIB section or a font.
+struct LayerGdiObject {
+    enum class Kind { Bitmap, Font } kind = Kind::Bitmap;
+    // DIB section: its header (24-bit targets only are asked for by the game) and its bits.
+    BITMAPINFOHEADER header = {};
+    unsigned char* bits = nullptr;
+    std::size_t bitsSize = 0;
+    // Font: what CreateFontA was asked for.
+    int height = 0;
+    int weight = 0;
+    bool italic = false;
+    DWORD charSet = 0;
+    std::string faceName;
+    LayerDC* selectedInto = nullptr;
+};
+
+struct LayerDC {
+    LayerWindow* window = nullptr;  // nullptr for a memory device context
+    int pixelFormat = 0;            // 0 until SetPixelFormat
+    LayerGdiObject* bitmap = nullptr;
+    LayerGdiObject* font = nullptr;
+};
+
+struct LayerGLContext {
+    SDL_GLContext sdlContext = nullptr;
+    LayerWindow* window = nullptr;
+    // Drawn to a single-buffered surface (SDL's offscreen driver without a display): a swap
+    // there turns nothing, and the frame's commands must be flushed instead.
+    bool singleBuffered = false;
+    bool bufferingKnown = false;
+};
+
+// Deletes a device context; the objects selected into it forget it.
+void LayerDeleteDC(LayerDC* dc);
+
+// Releases what a GDI object of the given kind holds (its bits, its glyph data); the record
+// itself is deleted by the caller. Each kind's file provides its part.
+void LayerFreeBitmap(LayerGdiObject* bitmap);
+void LayerFreeFont(LayerGdiObject* font);
+
+// The host installed now (a copy of its record); every entry is set.
+extern LayerHost layerHost;
+
+// True when the host says every call of the named function fails.
+bool LayerFails(const char* functionName);
+
+// Starts the SDL subsystem once; returns false when it cannot.
+bool LayerInitVideo();
+
+// The one window the game creates (the layer supports one at a time).
+extern LayerWindow* layerWindow;
+
+// Decoration added around a framed window's client area.
+extern const int frameBorder;
+extern const int captionHeight;
+
+// The fullscreen display mode asked for by ChangeDisplaySettingsA, applied to the window.
+struct PendingDisplayMode {
+    bool active = false;
+    int width = 0;
+    int height = 0;
+    int bits = 0;
+};
+extern PendingDisplayMode layerDisplayMode;
+void LayerApplyDisplayMode(LayerWindow* window);
+
+// Whether a screen saver may start while the window is open.
+extern bool layerScreenSaverAllowed;
+extern int layerCursorCount;
+
+// Destroys a window left over by a failed teardown and forgets the registered classes.
+void LayerForgetWindows();
+
+// Drops every queued message and the quit request (for a new run of the game in one process).
+void LayerResetMessages();
+
+// The scaled fullscreen picture, for a window the host marked `scaled`: updated when a context
+// becomes current and after every swap (the framebuffer the game draws into is made, kept or
+// dropped), presented before the swap, released while its context is still current, and
+// forgotten at a reset.
+void LayerScalerUpdate(LayerWindow* window);
+void LayerScalerPresent(LayerWindow* window);
+void LayerScalerRelease();
+void LayerScalerForget();
+// Where a picture of the first size goes in a drawable of the second: as large as fits, its
+// shape kept, centred (the rest are the black bars).
+SDL_Rect LayerPictureRect(int pictureWidth, int pictureHeight, int drawableWidth,
+                          int drawableHeight);
+
+// Puts the clocks' reading count back to program start.
+void LayerResetClocks();

@@ -1,0 +1,7 @@
+// PlaySoundA: the host plays the wave file (or stops what plays).
+#include "platform/winapi/layer.h"
+
+BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE, DWORD flags)
+{
+    return layerHost.playSound(sound, flags);
+}
