@@ -13,10 +13,6 @@
 
 namespace {
 
-const char* const contactSound = "Data\\Sounds\\2D.wav";
-const char* const deathSound = "Data\\Sounds\\1V.wav";
-const char* const ignitionSound = "Data\\Sounds\\1E.wav";
-const char* const lightningSound = "Data\\Sounds\\1D.wav";
 
 // Frames (from..to) in which the sound was played.
 std::vector<int> FramesWith(const ScenarioResult& run, const char* sound, int from, int to)

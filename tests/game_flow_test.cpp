@@ -7,7 +7,6 @@
 
 namespace {
 
-const char* const menuSound = "Data\\Sounds\\1M.wav";
 
 float Slide(const nlohmann::json& frame)
 {

@@ -9,7 +9,6 @@
 
 namespace {
 
-const char* const menuSound = "Data\\Sounds\\1M.wav";
 
 nlohmann::json Sounds(const ScenarioResult& run, int frame)
 {

@@ -15,8 +15,6 @@
 
 namespace {
 
-const char* const respawnSound = "Data\\Sounds\\1U.wav";
-const char* const pickupSound = "Data\\Sounds\\1A.wav";
 
 // The pickups by index: world corner, the spell each refills and by how much.
 struct Corner {

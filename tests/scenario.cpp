@@ -21,6 +21,15 @@ const char* const errorCaption = "ОШИБКА";
 const char* const shutdownCaption = "ОШИБКА ЗАВЕРШЕНИЯ РАБОТЫ";
 }  // namespace texts
 
+const char* const menuSound = "Data\\Sounds\\1M.wav";
+const char* const castSound = "Data\\Sounds\\1F.wav";
+const char* const contactSound = "Data\\Sounds\\2D.wav";
+const char* const deathSound = "Data\\Sounds\\1V.wav";
+const char* const ignitionSound = "Data\\Sounds\\1E.wav";
+const char* const lightningSound = "Data\\Sounds\\1D.wav";
+const char* const respawnSound = "Data\\Sounds\\1U.wav";
+const char* const pickupSound = "Data\\Sounds\\1A.wav";
+
 std::vector<nlohmann::json> ScenarioResult::messageBoxes() const
 {
     std::vector<nlohmann::json> boxes;

@@ -72,3 +72,13 @@ extern const char* const promptCaption;
 extern const char* const errorCaption;
 extern const char* const shutdownCaption;
 }  // namespace texts
+
+// The game's cue files, as it names them to PlaySoundA.
+extern const char* const menuSound;
+extern const char* const castSound;
+extern const char* const contactSound;
+extern const char* const deathSound;
+extern const char* const ignitionSound;
+extern const char* const lightningSound;
+extern const char* const respawnSound;
+extern const char* const pickupSound;

@@ -19,14 +19,6 @@
 namespace {
 
 const DWORD cueFlags = SND_FILENAME | SND_ASYNC;  // 0x20001, as every cue is played
-const char* const menuSound = "Data\\Sounds\\1M.wav";
-const char* const pickupSound = "Data\\Sounds\\1A.wav";
-const char* const castSound = "Data\\Sounds\\1F.wav";
-const char* const contactSound = "Data\\Sounds\\2D.wav";
-const char* const deathSound = "Data\\Sounds\\1V.wav";
-const char* const ignitionSound = "Data\\Sounds\\1E.wav";
-const char* const lightningSound = "Data\\Sounds\\1D.wav";
-const char* const respawnSound = "Data\\Sounds\\1U.wav";
 
 // Bytes the device plays for a wave file: 16-bit stereo at 22,050 Hz, as the layer opens it.
 uint32_t DeviceBytes(const std::string& file)
@@ -87,7 +79,7 @@ TEST_F(SoundLayer, ACueIsLoadedOffTheGameThreadOnceAndPlaysAtOnceAfter)
     ASSERT_GT(whole, 2 * slack);
     // The call leaves the file to the loader: nothing plays until the loader has it.
     LayerHoldSoundLoader(true);
-    EXPECT_TRUE(PlaySoundA("Data\\Sounds\\1V.wav", nullptr, cueFlags));
+    EXPECT_TRUE(PlaySoundA(deathSound, nullptr, cueFlags));
     EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
     LayerHoldSoundLoader(false);
     LayerWaitForSound();
@@ -95,8 +87,8 @@ TEST_F(SoundLayer, ACueIsLoadedOffTheGameThreadOnceAndPlaysAtOnceAfter)
     EXPECT_GT(LayerQueuedSoundBytes(), whole - slack) << "the call did not wait for the sound";
     // Played again, it is known: it plays from the call itself, the loader held.
     LayerHoldSoundLoader(true);
-    PlaySoundA("Data\\Sounds\\1U.wav", nullptr, cueFlags);
-    PlaySoundA("Data\\Sounds\\1V.wav", nullptr, cueFlags);
+    PlaySoundA(respawnSound, nullptr, cueFlags);
+    PlaySoundA(deathSound, nullptr, cueFlags);
     EXPECT_GT(LayerQueuedSoundBytes(), whole - slack);
     // A path already in the host's form is another name; it is loaded as well.
     PlaySoundA("Data/Sounds/1V.wav", nullptr, cueFlags);
@@ -112,24 +104,24 @@ TEST_F(SoundLayer, EachCallCutsOffTheSoundBeforeItAndTheLatestCallWins)
     ASSERT_GT(first, second) << "the two must be told apart by length";
     // Two files asked for before either is loaded: only the second ever plays.
     LayerHoldSoundLoader(true);
-    PlaySoundA("Data\\Sounds\\1V.wav", nullptr, cueFlags);
-    PlaySoundA("Data\\Sounds\\1U.wav", nullptr, cueFlags);
+    PlaySoundA(deathSound, nullptr, cueFlags);
+    PlaySoundA(respawnSound, nullptr, cueFlags);
     LayerHoldSoundLoader(false);
     LayerWaitForSound();
     uint32_t queued = LayerQueuedSoundBytes();
     EXPECT_LE(queued, second) << "nothing of the first is left";
     EXPECT_GT(queued, second - slack);
     // A known cue cuts the one playing, and the same cue again starts from its beginning.
-    PlayLoaded("Data\\Sounds\\1V.wav");
-    PlaySoundA("Data\\Sounds\\1U.wav", nullptr, cueFlags);
+    PlayLoaded(deathSound);
+    PlaySoundA(respawnSound, nullptr, cueFlags);
     EXPECT_LE(LayerQueuedSoundBytes(), second);
-    PlaySoundA("Data\\Sounds\\1U.wav", nullptr, cueFlags);
+    PlaySoundA(respawnSound, nullptr, cueFlags);
     EXPECT_GT(LayerQueuedSoundBytes(), second - slack);
     // A null name stops the sound, and a stop also cancels a file still being loaded.
     PlaySoundA(nullptr, nullptr, 0);
     EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
     LayerHoldSoundLoader(true);
-    PlaySoundA("Data\\Sounds\\1E.wav", nullptr, cueFlags);
+    PlaySoundA(ignitionSound, nullptr, cueFlags);
     PlaySoundA(nullptr, nullptr, 0);
     LayerHoldSoundLoader(false);
     LayerWaitForSound();
@@ -167,7 +159,7 @@ TEST_F(SoundLayer, AFileThatCannotBePlayedStopsTheSoundAndIsNotReported)
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     for (std::string unplayable :
          {"Data\\Sounds\\none.wav", "Data\\Textures\\1D.bmp", "Data\\Sounds", "", pipe.c_str()}) {
-        PlayLoaded("Data\\Sounds\\1V.wav");
+        PlayLoaded(deathSound);
         ASSERT_GT(LayerQueuedSoundBytes(), 0u);
         EXPECT_TRUE(PlaySoundA(unplayable.c_str(), nullptr, cueFlags)) << unplayable;
         LayerWaitForSound();
@@ -180,15 +172,15 @@ TEST_F(SoundLayer, WithoutADeviceEveryCallReturnsAndNoneTriesAgain)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     LayerResetSound();
-    EXPECT_TRUE(PlaySoundA("Data\\Sounds\\1A.wav", nullptr, cueFlags));
+    EXPECT_TRUE(PlaySoundA(pickupSound, nullptr, cueFlags));
     LayerWaitForSound();
     EXPECT_FALSE(LayerSoundDeviceOpen());
     EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
     // Once found missing, the device is not asked for again, even when it could be had now.
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     for (int i = 0; i < 100; ++i)
-        PlaySoundA("Data\\Sounds\\1A.wav", nullptr, cueFlags);
-    PlayLoaded("Data\\Sounds\\1V.wav");
+        PlaySoundA(pickupSound, nullptr, cueFlags);
+    PlayLoaded(deathSound);
     EXPECT_FALSE(LayerSoundDeviceOpen());
     PlaySoundA(nullptr, nullptr, 0);
 }

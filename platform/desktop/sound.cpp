@@ -12,22 +12,13 @@
 #include "platform/desktop/cue_loader.h"
 #include "platform/desktop/desktop.h"
 
-static std::string HostPath(const char* windowsPath)
-{
-    std::string path = windowsPath;
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    return path;
-}
-
 BOOL DesktopPlaySound(const char* sound, DWORD flags)
 {
     if (!sound || !(flags & SND_FILENAME)) {
         CueStop();
         return sound == nullptr;
     }
-    std::string path = HostPath(sound);
+    std::string path = LayerHostPath(sound);
     // Only a regular file is read: a named pipe would wait for a writer for ever.
     struct stat status;
     if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {

@@ -55,15 +55,21 @@ static LayerKernelObject* NewKernelObject(LayerKernelObject::Kind kind, int desc
     return object;
 }
 
+std::string LayerHostPath(const char* windowsPath)
+{
+    std::string path = windowsPath;
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    return path;
+}
+
 // Whether the name is there at all, never opening it: a named pipe would block an open.
 DWORD WINAPI GetFileAttributesA(LPCSTR name)
 {
     if (!name)
         return INVALID_FILE_ATTRIBUTES;
-    std::string path = name;
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
+    std::string path = LayerHostPath(name);
     struct stat status;
     if (stat(path.c_str(), &status) != 0)
         return INVALID_FILE_ATTRIBUTES;
@@ -76,10 +82,7 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTE
     // Only what the game asks: an existing file, opened for reading.
     if (!name || access != GENERIC_READ || creation != OPEN_EXISTING)
         return INVALID_HANDLE_VALUE;
-    std::string path = name;
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
+    std::string path = LayerHostPath(name);
     // Not blocking: a named pipe in a file's place would wait for a writer for ever. Only a
     // regular file is taken, as Windows opens no directory here.
     int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

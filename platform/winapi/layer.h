@@ -114,5 +114,8 @@ void LayerScalerForget();
 SDL_Rect LayerPictureRect(int pictureWidth, int pictureHeight, int drawableWidth,
                           int drawableHeight);
 
+// A path as the game writes it (Data\Sounds\1M.wav) as this machine names it.
+std::string LayerHostPath(const char* windowsPath);
+
 // Puts the clocks' reading count back to program start.
 void LayerResetClocks();
