@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks the release packages that scripts/package.sh made: the desktop entry and the AppStream
-# metadata validate, the .deb depends on the libraries and the HUD's font, the .deb and the
+# Checks the release packages that scripts/package.sh made: lintian finds no error or warning in
+# the .deb, the desktop entry and the AppStream metadata validate, the .deb depends on the
+# libraries and the HUD's font and holds Debian's layout for a game, the .deb and the
 # .tar.gz unpacked into scratch folders each start the game from / under a virtual X server to
 # its window (answered, played for a second, recorded, quit with F1, the recording checked by
 # the package's replay driver), and the Windows zip holds its one folder.
@@ -13,7 +14,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "check-packages: $*" >&2; exit 1; }
 
-deb=$(ls "$dir"/trimvald_"$version"_*.deb) || fail "no trimvald_${version}_*.deb in $dir"
+deb=$(ls "$dir"/trimvald_"$version"-[0-9]*_*.deb) || fail "no trimvald_${version}-*_*.deb in $dir"
 tgz=$(ls "$dir"/trimvald-"$version"-linux-*.tar.gz) || fail "no trimvald-$version-linux-*.tar.gz"
 zip=$dir/trimvald-$version-windows.zip
 [ -f "$zip" ] || fail "no $(basename "$zip")"
@@ -22,19 +23,31 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libsdl2 libgl1 libglu1-mesa libfreetype6 libfontconfig1 fonts-yanone-kaffeesatz; do
   [[ $depends == *"$needed"* ]] || fail "the .deb does not depend on $needed: $depends"
 done
+# Debian's own checker, informational tags shown too (they do not fail the check).
+status=0
+said=$(lintian --info --fail-on error,warning "$deb" 2>&1) || status=$?
+grep -v "^running with root privileges" <<<"$said" || true
+[ $status -eq 0 ] || fail "lintian found errors or warnings in $(basename "$deb")"
 dpkg-deb -x "$deb" "$scratch/deb"
 share=$scratch/deb/usr/share
 desktop-file-validate "$share/applications/org.trimvald.Trimvald.desktop"
 appstreamcli validate --no-net "$share/metainfo/org.trimvald.Trimvald.metainfo.xml" >/dev/null
-for file in bin/trimvald bin/trimvald-replay share/trimvald/Data/Textures/1R.bmp \
+for file in games/trimvald games/trimvald-replay share/games/trimvald/Data/Textures/1R.bmp \
             share/icons/hicolor/48x48/apps/trimvald.png share/icons/hicolor/256x256/apps/trimvald.png \
-            share/doc/trimvald/README.md share/doc/trimvald/LICENSE share/doc/trimvald/CHANGELOG.md; do
+            share/man/man6/trimvald.6.gz share/man/man6/trimvald-replay.6.gz \
+            share/doc/trimvald/README.md share/doc/trimvald/copyright share/doc/trimvald/changelog.gz \
+            share/doc/trimvald/changelog.Debian.gz; do
   [ -f "$scratch/deb/usr/$file" ] || fail "the .deb lacks /usr/$file"
 done
+[ ! -e "$scratch/deb/usr/bin" ] || fail "the .deb has a /usr/bin besides /usr/games"
 
 tar -xzf "$tgz" -C "$scratch"
 top=$(basename "$tgz" .tar.gz)
 [ "$(ls "$scratch" | grep -v '^deb$')" = "$top" ] || fail "the .tar.gz does not unpack into one folder $top"
+for file in bin/trimvald share/trimvald/Data/Textures/1R.bmp share/man/man6/trimvald.6 \
+            share/doc/trimvald/LICENSE; do
+  [ -f "$scratch/$top/$file" ] || fail "the .tar.gz lacks $top/$file"
+done
 
 python3 - "$zip" "trimvald-$version-windows" <<'PY'
 import sys, zipfile
@@ -54,7 +67,7 @@ if [ ! -f "$counter" ]; then
   cmake --build --preset default --target swap_counter >/dev/null
 fi
 # Each round is recorded and checked by the package's own replay driver, also started from /.
-for game in "$scratch/deb/usr/bin/trimvald" "$scratch/$top/bin/trimvald"; do
+for game in "$scratch/deb/usr/games/trimvald" "$scratch/$top/bin/trimvald"; do
   (cd / && python3 "$root/tests/e2e/run_game.py" --game "$game" --preload "$counter" \
      --replay "$(dirname "$game")/trimvald-replay" --shots "$scratch/shots" \
      --screen 800x600x24 played_f1) || fail "$game did not play from /"

@@ -16,12 +16,13 @@ case "${1:-}" in
     # GoogleTest, a virtual X server with a window manager, xdotool and xrandr for the
     # end-to-end runs, a Wayland compositor (sway, run headless) and the Wayland client library
     # the virtual mouse and keyboard for it are built with, the other fonts the face choice is
-    # tested with, clang for the fuzzer; dpkg-shlibdeps for the Debian package's dependencies and
-    # the validators of its desktop entry and AppStream metadata.
+    # tested with, clang for the fuzzer; dpkg-shlibdeps for the Debian package's dependencies,
+    # lintian to check the package, and the validators of its desktop entry and AppStream
+    # metadata.
     packages+=(googletest libgtest-dev nlohmann-json3-dev xvfb xauth xdotool x11-apps
       x11-utils x11-xserver-utils openbox sway libwayland-dev fonts-paratype fonts-roboto
       fonts-dejavu-extra clang libclang-rt-14-dev python3
-      dpkg-dev desktop-file-utils appstream)
+      dpkg-dev lintian desktop-file-utils appstream)
     if [ "$1" = windows ]; then
       # The cross compiler and the package, Wine with what it needs to run the package here, and
       # wrestool (icoutils) to check the executable's resources.

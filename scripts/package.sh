@@ -10,8 +10,9 @@ cd "$root"
 scripts/install-deps.sh windows
 cmake --preset release >/dev/null
 cmake --build --preset release
-# The install rules take the generated Data/ and Icons/ from the release build itself.
-cmake --build --preset release --target trimvald_assets
+# The install rules take the generated Data/ and Icons/, and the Debian layout's compressed
+# manual pages and changelogs, from the release build itself.
+cmake --build --preset release --target trimvald_assets trimvald_debian_files
 out=$root/build/package
 rm -rf "$out"
 mkdir -p "$out"

@@ -125,16 +125,19 @@ TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
 }
 
 // The Linux game runs in the first folder holding Data/: the current one, the executable's,
-// then the installed layout's ../share/trimvald beside it.
+// then the installed layouts' ../share/trimvald and Debian's ../share/games/trimvald beside it.
 TEST(DataFolder, CurrentThenTheExecutablesThenTheInstalledShare)
 {
     std::string root = ::testing::TempDir() + "trimvald-data-XXXXXX";
     ASSERT_NE(mkdtemp(&root[0]), nullptr);
-    for (const char* folder : {"/bin", "/share", "/share/trimvald", "/share/trimvald/Data", "/cwd"})
+    for (const char* folder : {"/bin", "/games", "/share", "/share/games", "/share/games/trimvald",
+                               "/share/games/trimvald/Data", "/share/trimvald", "/cwd"})
         ASSERT_EQ(mkdir((root + folder).c_str(), 0700), 0) << folder;
     char before[4096];
     ASSERT_NE(getcwd(before, sizeof before), nullptr);
     ASSERT_EQ(chdir((root + "/cwd").c_str()), 0);
+    EXPECT_EQ(LayerDataFolder(root + "/games/trimvald"), root + "/games/../share/games/trimvald");
+    ASSERT_EQ(mkdir((root + "/share/trimvald/Data").c_str(), 0700), 0);
     const std::string game = root + "/bin/trimvald";
     EXPECT_EQ(LayerDataFolder(game), root + "/bin/../share/trimvald");
     EXPECT_EQ(LayerDataFolder("trimvald"), ".") << "no folder to look in";
@@ -143,7 +146,7 @@ TEST(DataFolder, CurrentThenTheExecutablesThenTheInstalledShare)
     mkdir((root + "/cwd/Data").c_str(), 0700);
     EXPECT_EQ(LayerDataFolder(game), ".");
     EXPECT_EQ(chdir(before), 0);
-    std::system(("rm -rf '" + root + "'").c_str());
+    EXPECT_EQ(std::system(("rm -rf '" + root + "'").c_str()), 0);
 }
 
 }  // namespace

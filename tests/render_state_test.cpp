@@ -253,7 +253,7 @@ Upload UploadReplacement(int width, int height)
     } else {
         ADD_FAILURE() << "cannot prepare " << root;
     }
-    std::system(("rm -rf '" + root + "'").c_str());
+    EXPECT_EQ(std::system(("rm -rf '" + root + "'").c_str()), 0);
     return upload;
 }
 

@@ -248,7 +248,7 @@ ScenarioResult RunWithDamagedTexture(const char* file, bool empty, const char* r
     ScenarioResult run = RunScenario("answer yes\nframes 5\n");
     if (chdir(previous) != 0)
         ADD_FAILURE() << "cannot return to " << previous;
-    std::system(("rm -rf '" + root + "'").c_str());
+    EXPECT_EQ(std::system(("rm -rf '" + root + "'").c_str()), 0);
     return run;
 }
 

@@ -1,8 +1,9 @@
 // Where the Linux game finds its Data/: a player may start it from its own folder, from the
 // unpacked archive's bin/, from a menu (any current folder) or from the build tree. The
 // current folder wins when it holds Data/, then the executable's folder, then the installed
-// layout's ../share/trimvald beside it; the game then runs in that folder, as it loads its
-// files relative to the current one.
+// layouts' ../share/trimvald (from bin/) and ../share/games/trimvald (Debian's, from games/)
+// beside it; the game then runs in that folder, as it loads its files relative to the current
+// one.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,7 +35,8 @@ std::string LayerDataFolder(const std::string& executable)
     if (slash == std::string::npos)
         return ".";
     std::string own = executable.substr(0, slash == 0 ? 1 : slash);
-    for (const std::string& folder : {own, own + "/../share/trimvald"})
+    for (const std::string& folder :
+         {own, own + "/../share/trimvald", own + "/../share/games/trimvald"})
         if (HoldsData(folder))
             return folder;
     return ".";
