@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "tests/scenario.h"
+#include "tools/replay/check.h"
+#include "tools/replay/script.h"
 
 namespace {
 
@@ -94,8 +97,8 @@ TEST(ReplayCli, BadScriptsAndOptionsAreRefusedWithTheLineNamed)
 {
     struct Case {
         const char* arguments;
-        const char* script;
-        const char* message;
+        std::string script;
+        std::string message;
     } cases[] = {
         {"-", "answer yes\nframes three\n", "script line 2: 'frames' needs a count"},
         {"-", "frames 1 W mouse 1\n", "script line 1: 'mouse' takes two whole numbers"},
@@ -103,12 +106,15 @@ TEST(ReplayCli, BadScriptsAndOptionsAreRefusedWithTheLineNamed)
         {"-", "fail LoadLibrary\n", "script line 1: 'fail' takes the name"},
         {"-", "jump\n", "script line 1: unknown command 'jump'"},
         {"-", "frames 1 vk:300\n", "script line 1: unknown key 'vk:300'"},
+        // What is quoted from a file is cut short and shows odd bytes as \xNN.
+        {"-", "\x7f\x02" "ab\xff\xc0\xaf\xd0\x96\nframes 1\n", "unknown command '\\x7f\\x02ab\\xff\\xc0\\xafЖ'"},
+        {"-", std::string(100000, 'x') + "\nframes 1\n", "unknown command '" + std::string(80, 'x') + "...'"},
         {"--dump sometimes -", "", "--dump takes every, last"},
         {"--shot 0:x.png -", "", "--shot takes FRAME:FILE.png"},
         {"--timing-frames 9-3 -", "", "--timing-frames takes frames and ranges"},
         {"--timing-frames 1-999999999999 -", "", "--timing-frames takes frames and ranges"},
         {"", "", "no script given"},
-        {"/nonexistent/script", "", "cannot read script"},
+        {"/nonexistent/script", "", "cannot read script /nonexistent/script: No such file or directory"},
         {"/tmp", "", "the script /tmp is a folder"},
         {"--dump 6 -", "answer yes\nframes 2\nframes 3\n", "--dump 6: the script plays only 5 frames"},
         {"--shot 9:x.png -", "answer yes\nframes 5\n", "--shot 9: the script plays only 5 frames"},
@@ -116,9 +122,10 @@ TEST(ReplayCli, BadScriptsAndOptionsAreRefusedWithTheLineNamed)
     };
     for (const Case& c : cases) {
         CliRun run = Replay(c.arguments, c.script);
-        EXPECT_EQ(run.status, 2) << c.script;
-        ASSERT_FALSE(run.lines.empty()) << c.script;
-        EXPECT_NE(run.lines[0].find(c.message), std::string::npos) << run.lines[0];
+        EXPECT_EQ(run.status, 2) << c.script.substr(0, 80);
+        ASSERT_FALSE(run.lines.empty()) << c.script.substr(0, 80);
+        EXPECT_NE(run.lines[0].find(c.message), std::string::npos) << run.lines[0].substr(0, 200);
+        EXPECT_LT(run.lines[0].size(), 200u);
     }
 }
 
@@ -180,9 +187,7 @@ TEST(ReplayCli, SigintAndSigtermEndALongRunWithItsLinesFlushed)
 TEST(ReplayCli, CheckComparesTheReplayedEndWithTheRecordedOne)
 {
     const std::string script = "answer yes\nframes 1 ENTER\nframes 40 W mouse 3 1\n";
-    // Nothing here is looked at: the no-op driver draws nothing, at a fraction of the time.
-    const std::string noDrawing = "GALLIUM_NOOP=true";
-    CliRun dumped = Replay("--dump last -", script, noDrawing);
+    CliRun dumped = Replay("--dump last -", script);
     ASSERT_EQ(dumped.status, 0);
     std::string end;
     for (const std::string& line : dumped.lines)
@@ -192,22 +197,69 @@ TEST(ReplayCli, CheckComparesTheReplayedEndWithTheRecordedOne)
     std::string health = nlohmann::json::parse(end)["health"].dump();
     std::string altered = end;
     altered.replace(altered.find("\"health\": " + health), 10 + health.size(), "\"health\": 1");
+    std::string unscored = end;
+    unscored.erase(unscored.find(", \"score\": "), unscored.find(',', unscored.find("\"score\"")) -
+                                                       unscored.find(", \"score\": "));
     struct Case {
         std::string line, said;
         int status;
     } cases[] = {
         {"# end " + end, "the recording replays to the same end: 41 frames", 0},
         {"# end " + altered, "the recording does not replay to its end: health recorded 1, replayed " + health, 1},
+        {"# end " + end.substr(0, 40) + " garbage", "the end line is damaged: ", 4},
+        {"# end " + unscored, "the end line is damaged: it has no \"score\"", 4},
+        {"# end " + end.substr(0, end.size() - 1) + ", \"luck\": 7}", "the end line is damaged: unknown field \"luck\"", 4},
+        {"# end " + end.substr(0, end.size() - 1) + ", \"score\": 0}", "the end line is damaged: \"score\" given twice", 4},
         {"# not the end", "trimvald-replay: ", 2}};
     std::string path = ::testing::TempDir() + "replay_cli_check_" + std::to_string(getpid());
     for (const auto& recorded : cases) {
         std::ofstream(path) << script << recorded.line << "\n";
         int status = -1;
-        std::string said = Output(noDrawing + " '" + REPLAY_EXE + "' --check '" + path + "' 2>&1", status);
+        std::string said = Output("'" + std::string(REPLAY_EXE) + "' --check '" + path + "' 2>&1", status);
         EXPECT_EQ(said.rfind(recorded.said, 0), 0u) << said;
         EXPECT_EQ(status, recorded.status) << said;
+        EXPECT_EQ(said.find("usage"), std::string::npos) << "not a command-line mistake: " << said;
     }
     std::remove(path.c_str());
+
+    // The check draws nothing by itself, and the game's state is the same as when every frame is
+    // drawn.
+    EXPECT_EQ(Replay("--dump every -", script, "GALLIUM_NOOP=false").lines, Replay("--dump every -", script).lines);
+
+    // Cut at any byte, the recording plays up to the cut: its last line, cut, is left out (what is
+    // left may read, as E for ENTER), and every step before it is the whole recording's own. It
+    // can be checked only whole or short of its last line end.
+    const std::string recording = "# Тримвальд 1.0.0: a session recorded on 2026-12-09\n" + script +
+                                  "# end " + end + "\n";
+    Script whole;
+    std::string error;
+    ASSERT_TRUE(ParseScript(recording, whole, error));
+    for (size_t cut = 0; cut < recording.size(); ++cut) {
+        const std::string text = recording.substr(0, cut);
+        Script part;
+        ASSERT_TRUE(ParseScript(text, part, error)) << cut << ": " << error;
+        ASSERT_LE(part.steps.size(), whole.steps.size());
+        for (size_t i = 0; i < part.steps.size(); ++i) {
+            const ScriptStep &a = part.steps[i], &b = whole.steps[i];
+            EXPECT_TRUE(a.keys == b.keys && a.mouseDX == b.mouseDX && a.mouseDY == b.mouseDY &&
+                        a.frames == b.frames)
+                << "cut at " << cut << ", step " << i;
+        }
+        EXPECT_TRUE(part.cutOffLine == 0 || text.back() != '\n') << cut;
+        std::string endLine, why;
+        std::vector<std::pair<std::string, std::string>> fields;
+        EXPECT_EQ(RecordedEnd(text, endLine) && ReadEndFields(endLine, fields, why), cut + 1 == recording.size())
+            << "cut at " << cut;
+    }
+    CliRun cut = Replay("--dump last -", recording.substr(0, recording.find(" mouse 3") + 3));
+    EXPECT_EQ(cut.status, 0);
+    ASSERT_EQ(cut.lines.size(), 4u);
+    EXPECT_NE(std::find(cut.lines.begin(), cut.lines.end(),
+                        "trimvald-replay: the recording was cut off at line 4; played up to it"),
+              cut.lines.end());
+    EXPECT_EQ(cut.lines.back(), R"({"exit": 0, "frames": 1})");
+    EXPECT_EQ(Replay("-", script.substr(0, script.size() - 1)).lines.back(), R"({"exit": 0, "frames": 41})")
+        << "a script's own last line, whole but for its line end, is played";
 }
 
 // The lines of a text, each with a prefix.

@@ -20,26 +20,20 @@ bool LayerVideoShowsNothing(const char* driver)
 // libraries complain on stderr at every try.
 static bool noDisplay = false;
 
+static bool Seen(const char* driver)
+{
+    return !LayerVideoShowsNothing(driver);
+}
+
 bool DesktopInitVideo()
 {
     const char* chosen = std::getenv("SDL_VIDEODRIVER");
-    if (chosen && *chosen)
-        return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    if (noDisplay)
+    bool named = chosen && *chosen;
+    if (noDisplay && !named)
         return false;
     std::string reasons;
-    bool up = false;
-    for (int i = 0; i < SDL_GetNumVideoDrivers() && !up; ++i) {
-        const char* driver = SDL_GetVideoDriver(i);
-        if (!driver || LayerVideoShowsNothing(driver))
-            continue;
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
-        up = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-        if (!up)
-            reasons += std::string(reasons.empty() ? "" : "; ") + driver + ": " + SDL_GetError();
-    }
-    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
-    if (!up) {
+    bool up = LayerStartVideoDriver(Seen, reasons);
+    if (!up && !named) {
         noDisplay = true;
         std::fprintf(stderr, "Тримвальд: no display to show the game on (%s)\n", reasons.c_str());
     }

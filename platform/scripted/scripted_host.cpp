@@ -2,7 +2,9 @@
 // It knows nothing of the desktop: it never shows, plays or moves anything itself.
 #include "platform/scripted/scripted_host.h"
 
-#include <SDL.h>
+#include <string>
+
+#include "platform/winapi/layer.h"
 
 static ScriptedHostSetup setup;
 
@@ -131,10 +133,16 @@ static bool Fails(const char* functionName)
     return setup.fails && setup.fails(functionName);
 }
 
-// Windows are made on whatever SDL finds: the offscreen driver or a virtual X server.
+static bool AnyDriver(const char*)
+{
+    return true;
+}
+
+// Windows are made on whatever SDL finds: a virtual X server, or the offscreen driver.
 static bool StartVideo()
 {
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    std::string reasons;
+    return LayerStartVideoDriver(AnyDriver, reasons);
 }
 
 void InstallScriptedHost(const ScriptedHostSetup& newSetup)

@@ -2,6 +2,7 @@
 #include "platform/winapi/layer.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -73,6 +74,37 @@ bool LayerInitVideo()
     // Loading the OpenGL library brings in the driver, the slowest part of opening the window.
     SDL_GL_LoadLibrary(nullptr);
     return true;
+}
+
+static bool WaylandReachable()
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const char* socket = std::getenv("WAYLAND_SOCKET");
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    return (runtime && *runtime) || (socket && *socket) || (display && display[0] == '/');
+}
+
+bool LayerStartVideoDriver(bool (*usable)(const char* driver), std::string& reasons)
+{
+    const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    if (chosen && *chosen)
+        return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    bool up = false;
+    for (int i = 0; i < SDL_GetNumVideoDrivers() && !up; ++i) {
+        const char* driver = SDL_GetVideoDriver(i);
+        if (!driver || !usable(driver))
+            continue;
+        if (std::strcmp(driver, "wayland") == 0 && !WaylandReachable()) {
+            reasons += std::string(reasons.empty() ? "" : "; ") + "wayland: XDG_RUNTIME_DIR is not set";
+            continue;
+        }
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+        up = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (!up)
+            reasons += std::string(reasons.empty() ? "" : "; ") + driver + ": " + SDL_GetError();
+    }
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    return up;
 }
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)

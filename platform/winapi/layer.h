@@ -74,6 +74,13 @@ bool LayerFails(const char* functionName);
 // Starts the SDL subsystem once; returns false when it cannot.
 bool LayerInitVideo();
 
+// A host's start of SDL's video: the first of SDL's drivers, in SDL's order, that `usable`
+// takes (where SDL_VIDEODRIVER is set, SDL's choice alone). The Wayland driver is passed over
+// where no compositor can be reached: without XDG_RUNTIME_DIR, or a socket handed over or named
+// by its whole path, libwayland finds none and complains on stderr. The drivers' failures are
+// added to `reasons`.
+bool LayerStartVideoDriver(bool (*usable)(const char* driver), std::string& reasons);
+
 // The one window the game creates (the layer supports one at a time).
 extern LayerWindow* layerWindow;
 

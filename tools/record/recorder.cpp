@@ -169,6 +169,8 @@ bool StartRecording(const std::string& path, std::string& error)
         file = fdopen(descriptor, "w");
         if (!file)
             close(descriptor);
+        else
+            std::setvbuf(file, nullptr, _IONBF, 0);
     }
     if (!file) {
         error = "cannot record into " + path + ": " +
@@ -176,11 +178,10 @@ bool StartRecording(const std::string& path, std::string& error)
         return false;
     }
     // The file is tried at once, so that a full disk is told before the game starts.
-    bool written = std::fprintf(file, "# Тримвальд %s: a session recorded on %s\n"
-                                "# watch it with trimvald-replay --watch FILE, check it with "
-                                "trimvald-replay --check FILE\n",
-                                TRIMVALD_VERSION, StartedAt().c_str()) > 0 &&
-                   std::fflush(file) == 0;
+    std::string header = std::string("# Тримвальд ") + TRIMVALD_VERSION + ": a session recorded on " +
+                         StartedAt() + "\n# watch it with trimvald-replay --watch FILE, check it with "
+                         "trimvald-replay --check FILE\n";
+    bool written = std::fwrite(header.data(), 1, header.size(), file) == header.size();
     if (!written) {
         error = "cannot record into " + path + ": " + std::strerror(errno);
         std::fclose(file);

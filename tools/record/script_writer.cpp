@@ -28,11 +28,14 @@ static void Fail(const char* what)
     failed = true;
 }
 
+// Each line goes out with its line end in one write (the stream is unbuffered), so that a
+// game killed at any moment leaves only whole lines behind.
 static void Put(const std::string& line)
 {
     if (!file || failed)
         return;
-    if (std::fputs(line.c_str(), file) == EOF || std::fputc('\n', file) == EOF)
+    std::string whole = line + '\n';
+    if (std::fwrite(whole.data(), 1, whole.size(), file) != whole.size())
         Fail("cannot write the recording");
 }
 

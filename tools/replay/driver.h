@@ -24,7 +24,7 @@ struct ReplayOptions {
     // With timing on, the inclusive ranges of frames whose passes are counted; none counts all.
     std::vector<std::pair<int, int>> timingFrames;
     // Called at the end of every frame's pass with its number, before it is dumped (tests use
-    // it to change the game between frames, as damage would).
+    // it to change the game between frames, as damage would; --check to show how far it is).
     std::function<void(int)> frameEnd;
     // Called once the process is back at program start, before the game runs (tests use it to
     // change the state the game starts from).

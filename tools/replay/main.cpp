@@ -17,16 +17,17 @@
 //   finds it.
 //   exit code: 0 when the run went through, 1 when its output could not be written (standard
 //   output or a screenshot, or a recording that replays to another end) or --watch has no
-//   display, 2 for a command line or script it refuses, 130 or 143 when SIGINT or SIGTERM
-//   stopped it
+//   display, 2 for a command line or script it refuses, 3 when the game kept running after its
+//   window was closed, 4 for a recording whose end line is damaged, 130 or 143 when SIGINT or
+//   SIGTERM stopped it
 #include <SDL.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <climits>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -61,6 +62,34 @@ static int Usage(const std::string& why)
 {
     std::fprintf(stderr, "trimvald-replay: %s\n%s", why.c_str(), usageText);
     return 2;
+}
+
+// A refusal that is not about the command line's form: the reason alone.
+static int Refuse(const std::string& why)
+{
+    std::fprintf(stderr, "trimvald-replay: %s\n", why.c_str());
+    return 2;
+}
+
+// While a recording is checked on a terminal: how far it has come, at most once a second, on
+// one line that is cleared at the end.
+static void ShowProgress(int frame, long total, bool done)
+{
+    using Clock = std::chrono::steady_clock;
+    static Clock::time_point shown = Clock::now();
+    static bool showing = false;
+    if (done) {
+        if (showing)
+            std::fputs("\r\033[K", stderr);
+        showing = false;
+        return;
+    }
+    if (Clock::now() - shown < std::chrono::seconds(1))
+        return;
+    shown = Clock::now();
+    showing = true;
+    std::fprintf(stderr, "\rchecking: %d of %ld frames", frame, total);
+    std::fflush(stderr);
 }
 
 static bool ParseFrameNumber(const std::string& text, int& frame)
@@ -241,10 +270,12 @@ int main(int argc, char** argv)
     } else {
         struct stat status;
         if (stat(scriptPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
-            return Usage("the script " + scriptPath + " is a folder");
+            return Refuse("the script " + scriptPath + " is a folder");
+        errno = 0;
         std::ifstream file(scriptPath);
         if (!file)
-            return Usage("cannot read script " + scriptPath);
+            return Refuse("cannot read script " + scriptPath + ": " +
+                          std::strerror(errno ? errno : EIO));
         text << file.rdbuf();
     }
     if (checking && (options.dump != DumpMode::None || !options.shots.empty() || options.timing ||
@@ -254,14 +285,15 @@ int main(int argc, char** argv)
         return Usage("--watch takes no --dump or --timing");
     std::string recordedEnd;
     if (checking && !RecordedEnd(text.str(), recordedEnd))
-        return Usage(scriptPath + " has no \"# end \" line: it is not a recording, or the game that "
-                     "recorded it did not end (a crash); it still plays without --check");
+        return Refuse(scriptPath + " has no \"# end \" line: it is not a recording, or the game that "
+                      "recorded it did not end (a crash); it still plays without --check");
     Script script;
     std::string error;
-    if (!ParseScript(text.str(), script, error)) {
-        std::fprintf(stderr, "trimvald-replay: %s\n", error.c_str());
-        return 2;
-    }
+    if (!ParseScript(text.str(), script, error))
+        return Refuse(error);
+    if (script.cutOffLine)
+        std::fprintf(stderr, "trimvald-replay: the recording was cut off at line %d; played up to it\n",
+                     script.cutOffLine);
     long last = ScriptFrames(script);
     for (int frame : options.dumpFrames)
         if (frame > last)
@@ -275,6 +307,14 @@ int main(int argc, char** argv)
         return 1;
     if (options.watch && !DisplayToWatchOn())
         return 1;
+    // Where no picture is asked for, nothing is drawn: Mesa's no-op driver (which every Mesa
+    // driver can be, and other drivers ignore) takes the GL calls, chosen before GL loads. The
+    // game never reads its pixels back, so its state is the same frame for frame; a player's
+    // own GALLIUM_NOOP is kept.
+    if (!options.watch && options.shots.empty() && !options.timing)
+        setenv("GALLIUM_NOOP", "true", 0);
+    if (checking && isatty(STDERR_FILENO))
+        options.frameEnd = [last](int frame) { ShowProgress(frame, last, false); };
     // SDL would turn the signals into a quit event the game never reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     CatchInterrupts();
@@ -284,6 +324,7 @@ int main(int argc, char** argv)
         options.dump = DumpMode::Last;
         FILE* unwanted = std::fopen("/dev/null", "w");
         RunReplay(script, options, unwanted ? unwanted : stdout);
+        ShowProgress(0, last, true);
         if (unwanted)
             std::fclose(unwanted);
         // A recording of a session that ended at the start question ends at frame 0.

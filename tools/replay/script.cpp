@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 
 static const char* const failableFunctions[] = {
@@ -18,7 +19,7 @@ static bool ParseInt(const std::string& word, long low, long high, int& value)
     errno = 0;
     char* end = nullptr;
     long parsed = std::strtol(word.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || parsed < low || parsed > high)
+    if (errno != 0 || end != word.c_str() + word.size() || parsed < low || parsed > high)
         return false;
     value = (int)parsed;
     return true;
@@ -81,7 +82,7 @@ static bool ParseFrames(const std::vector<std::string>& words, ScriptStep& step,
         }
         int code = KeyCodeOfName(words[i]);
         if (code < 0) {
-            why = "unknown key '" + words[i] + "'";
+            why = "unknown key '" + QuotedText(words[i]) + "'";
             return false;
         }
         step.keys.insert(code);
@@ -138,20 +139,69 @@ static bool ParseLine(const std::vector<std::string>& words, Script& script, std
             return false;
         }
     } else {
-        why = "unknown command '" + command + "'";
+        why = "unknown command '" + QuotedText(command) + "'";
         return false;
     }
     script.steps.push_back(step);
     return true;
 }
 
+// The length of the UTF-8 character that starts at `at`, or 0 when the bytes there are not one
+// (an overlong form, a surrogate, past U+10FFFF, or cut short).
+static size_t Utf8Length(const std::string& text, size_t at)
+{
+    unsigned char first = (unsigned char)text[at];
+    size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC2 ? 2 : 0;
+    if (first > 0xF4 || length == 0 || at + length > text.size())
+        return 0;
+    unsigned long code = first & (0x3F >> (length - 1));
+    for (size_t i = 1; i < length; ++i) {
+        unsigned char next = (unsigned char)text[at + i];
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+    bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return overlong || surrogate || code > 0x10FFFF ? 0 : length;
+}
+
+std::string QuotedText(const std::string& text)
+{
+    static const size_t longest = 80;
+    std::string quoted;
+    size_t characters = 0;
+    size_t at = 0;
+    for (; at < text.size() && characters < longest; ++characters) {
+        unsigned char c = (unsigned char)text[at];
+        size_t length = c >= 0x20 && c < 0x7F ? 1 : c >= 0x80 ? Utf8Length(text, at) : 0;
+        if (length == 0) {
+            static const char hex[] = "0123456789abcdef";
+            quoted += std::string("\\x") + hex[c >> 4] + hex[c & 15];
+            ++at;
+        } else {
+            quoted.append(text, at, length);
+            at += length;
+        }
+    }
+    if (at < text.size())
+        quoted += "...";
+    return quoted;
+}
+
+// The start of the first line the recorder writes.
+static const char* const recordingMark = "# Тримвальд ";
+
 bool ParseScript(const std::string& text, Script& script, std::string& error)
 {
     std::istringstream lines(text);
     std::string line;
     int number = 0;
+    script.cutOffLine = 0;
+    bool recording = text.compare(0, std::strlen(recordingMark), recordingMark) == 0;
     while (std::getline(lines, line)) {
         ++number;
+        bool last = lines.eof();  // the line had no line end: the text stops inside it
         std::size_t hash = line.find('#');
         if (hash != std::string::npos)
             line.erase(hash);
@@ -162,8 +212,18 @@ bool ParseScript(const std::string& text, Script& script, std::string& error)
             words.push_back(word);
         if (words.empty())
             continue;
+        // A recording's lines all end: a last one without its end was cut, even where what is
+        // left reads (frames 4 for frames 40, E for ENTER). Elsewhere it is cut if it does not read.
+        if (last && recording) {
+            script.cutOffLine = number;
+            return true;
+        }
         std::string why;
         if (!ParseLine(words, script, why)) {
+            if (last) {
+                script.cutOffLine = number;
+                return true;
+            }
             error = "script line " + std::to_string(number) + ": " + why;
             return false;
         }

@@ -24,10 +24,20 @@ struct Script {
     bool displayOk = true;
     std::set<std::string> failing;
     std::vector<ScriptStep> steps;
+    // The number of a last line that was cut off (no line end, and not a whole command), left
+    // out; 0 when the script ends whole.
+    int cutOffLine = 0;
 };
 
-// Parses the script text; on a fault returns false with a message naming the line.
+// Parses the script text; on a fault returns false with a message naming the line. A last line
+// without its line end is taken as the file cut off there (a full disk, a power cut, a copy
+// broken off) when it does not read, or when the text is a recording (it starts with the
+// recorder's first line, and the recorder ends every line): everything before it is played.
 bool ParseScript(const std::string& text, Script& script, std::string& error);
+
+// Text from a file, fit to be quoted in a message: at most 80 characters, and every byte that
+// is neither printable ASCII nor part of a valid UTF-8 character written as \xNN.
+std::string QuotedText(const std::string& text);
 
 // The virtual-key code of a key name (A..Z, 0..9, SPACE, ENTER, ESC, F1, SHIFT, CTRL, vk:NN),
 // or -1 when the name is unknown.
