@@ -12,14 +12,14 @@ import argparse
 import json
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import time
 
-from run_game import (DEGREES_PER_PIXEL, GAME_CAPTION, KEY_HOLD_SECONDS, START_CAPTION, Failure,
-                      expect, read_report)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from harness import (DEGREES_PER_PIXEL, GAME_CAPTION, KEY_HOLD_SECONDS, START_CAPTION,  # noqa: E402
+                     Deadline, Failure, Game, expect, run_cases, stop)
 
 TIME_LIMIT = 30.0  # seconds for the whole run
 SKIP = 77
@@ -30,17 +30,6 @@ KEY_F1 = 59
 # motion must still count one pixel as one pixel.
 OUTPUT = "1024x768"
 NOBODY = 65534
-
-
-class Deadline:
-    def __init__(self, seconds):
-        self.end = time.monotonic() + seconds
-
-    def left(self, what):
-        left = self.end - time.monotonic()
-        if left <= 0:
-            raise Failure(f"timed out waiting for {what}")
-        return left
 
 
 class Sway:
@@ -77,8 +66,8 @@ class Sway:
         self.ipc = None
         while not (self.socket and self.ipc):
             deadline.left("sway to open its sockets")
-            if self.process.poll() is not None:
-                raise Failure(f"sway ended with {self.process.returncode}:\n{self.log_tail()}")
+            expect(self.process.poll() is None,
+                   f"sway ended with {self.process.returncode}:\n{self.log_tail()}")
             names = os.listdir(self.runtime)
             self.socket = next((n for n in names if n.startswith("wayland-")
                                 and not n.endswith(".lock")), None)
@@ -109,13 +98,7 @@ class Sway:
         return None
 
     def close(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        stop(self.process)
         self.log.close()
 
 
@@ -143,13 +126,7 @@ class Input:
         self.send(f"up {key}")
 
     def close(self):
-        if self.process.poll() is None:
-            self.process.stdin.close()
-            try:
-                self.process.wait(5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        stop(self.process, lambda process: process.stdin.close())
 
 
 def mouse_look(args, workdir):
@@ -158,27 +135,15 @@ def mouse_look(args, workdir):
     devices = game = None
     try:
         devices = Input(args.input, sway.env)
-        report_path = os.path.join(workdir, "game.report")
-        stderr_path = os.path.join(workdir, "game.stderr")
-        env = dict(sway.env, SDL_VIDEODRIVER="wayland", SDL_AUDIODRIVER="dummy",
-                   LD_PRELOAD=args.preload, TRIMVALD_SWAP_REPORT=report_path)
-        env["ASAN_OPTIONS"] = ":".join(
-            filter(None, [env.get("ASAN_OPTIONS"), "verify_asan_link_order=0"]))
-
-        def output():
-            with open(stderr_path, errors="replace") as f:
-                return "\n".join(f.read().splitlines()[-15:]) or "(nothing)"
-
-        with open(stderr_path, "w") as err:
-            game = subprocess.Popen([args.game], env=env, stdin=subprocess.DEVNULL, stdout=err,
-                                    stderr=subprocess.STDOUT)
+        game = Game([args.game], dict(sway.env, SDL_VIDEODRIVER="wayland", SDL_AUDIODRIVER="dummy"),
+                    workdir, "game", deadline, preload=args.preload)
         # There is no dialog program under this compositor: the start prompt goes to stderr and
         # is answered Yes, and the game window comes up and takes the keyboard focus.
         while sway.focused_window() != GAME_CAPTION:
-            deadline.left(f"the game window to get the focus; game output:\n{output()}")
-            if game.poll() is not None:
-                raise Failure(f"the game ended with {game.returncode} before its window had the "
-                              f"focus; game output:\n{output()}")
+            game.time_left("the game window to get the focus")
+            if game.process.poll() is not None:
+                raise Failure(f"the game ended with {game.process.returncode} before its window "
+                              f"had the focus; game output:\n{game.stderr_tail()}")
             time.sleep(0.1)
         # The focus event reaches the game in its next frame, and only then is the pointer
         # captured.
@@ -191,16 +156,11 @@ def mouse_look(args, workdir):
         time.sleep(3.5)
         devices.send("motion 100 50")
         time.sleep(0.5)
-        expect(game.poll() is None, f"the game ended on its own with {game.returncode}")
+        expect(game.process.poll() is None, f"the game ended on its own with {game.process.returncode}")
         devices.hold(KEY_F1)
-        try:
-            game.wait(deadline.left("the game to end after F1"))
-        except subprocess.TimeoutExpired:
-            raise Failure("the game did not end after F1")
-        expect(game.returncode == 0,
-               f"the game ended with {game.returncode} after F1; game output:\n{output()}")
+        game.wait_exit("F1")
 
-        report = read_report(report_path)
+        report = game.report()
         expect(report["box"] == [START_CAPTION], f"dialogs shown: {report['box']}")
         expect(report["windows"] == 1, f"{report['windows']} game windows were created")
         expect(report["swaps"] >= 20, f"only {report['swaps']} frames were shown")
@@ -218,9 +178,8 @@ def mouse_look(args, workdir):
         print(f"    {report['swaps']} frames; yaw {first[0]:.1f} -> {last[0]:.1f}, "
               f"pitch {first[1]:.1f} -> {last[1]:.1f}")
     finally:
-        if game and game.poll() is None:
+        if game:
             game.kill()
-            game.wait()
         if devices:
             devices.close()
         sway.close()
@@ -238,18 +197,8 @@ def main():
     if missing:
         print(f"SKIP: {' and '.join(missing)} not installed (scripts/install-deps.sh test)")
         return SKIP
-    # CTest ends a run that overstays with SIGTERM; clean up the compositor and the game then too.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
-
-    started = time.monotonic()
     with tempfile.TemporaryDirectory(prefix="trimvald-wayland-") as workdir:
-        try:
-            mouse_look(args, workdir)
-        except Failure as failure:
-            print(f"FAIL wayland_mouse_look: {failure}")
-            return 1
-    print(f"PASS wayland_mouse_look ({time.monotonic() - started:.1f} s)")
-    return 0
+        return run_cases([("wayland_mouse_look", lambda: mouse_look(args, workdir))])
 
 
 if __name__ == "__main__":
