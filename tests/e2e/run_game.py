@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Plays short sessions of the real game under a private Xvfb and checks how they go.
 
-Usage: run_game.py --game PATH --preload PATH [--replay PATH] --screen WxHxD [--wm]
+Usage: run_game.py --game PATH --preload PATH [--replay PATH] --group NAME
+       run_game.py --game PATH --preload PATH [--replay PATH] --screen WxHxD [--wm]
                    [--mode-800x600] [--server-arg=ARG]... CASE...
+       run_game.py --list-groups
 
 Each case starts the game, answers its dialogs and presses keys with xdotool, and reads what
 the game did on screen from the report of the preloaded swap counter. A case that hangs is
-killed after a hard time limit and fails.
+killed after a hard time limit and fails. A group (GROUPS) is a screen and the cases played on
+it, in order; CTest runs one test per group, as --list-groups tells it.
 """
 import argparse
 import functools
@@ -713,6 +716,41 @@ def case_display_lost(game):
     expect_on_stderr(game, "Тримвальд: the connection to the display was lost")
 
 
+# CTest's e2e groups: each is one test, its cases played in order on one Xvfb screen, with
+# openbox on it (wm), an 800x600 mode beside its own, and arguments added to Xvfb's command line.
+Group = namedtuple("Group", "screen cases wm mode_800x600 server_args", defaults=(False, False, ()))
+GROUPS = {
+    # The desktop is smaller than 800x600: the game offers to run in a window, which the window
+    # manager frames.
+    "windowed": Group("640x480x24", ("decline", "windowed_f1", "windowed_escape", "windowed_framed"),
+                      wm=True),
+    # The desktop is 800x600: the game takes the whole screen at once. A quit while a huge cue
+    # loads ends the process with its window. After a game ended at its start question, the next
+    # game's question takes no keys on this bare screen: that case goes last.
+    "fullscreen": Group("800x600x16", ("fullscreen_f1", "fullscreen_alt_f4", "sigterm", "sigint",
+                                       "sighup", "quit_while_loading", "sigterm_at_question")),
+    # A larger desktop with an 800x600 mode it must not switch to; mouse look with the pointer
+    # captured, and released while minimised. Sessions recorded and checked against their
+    # replay, and a script watched in a window.
+    "fullscreen_desktop": Group("1024x768x24", ("fullscreen_desktop", "fullscreen_killed",
+                                                "mouse_look", "recorded_closed",
+                                                "recording_unwritable", "watched"),
+                                wm=True, mode_800x600=True),
+    # A long recorded round, over 2,000 frames played by hand: the test command runs it after
+    # the suite (the soak preset), as it takes a minute.
+    "recorded_long": Group("1024x768x24", ("recorded_long",), wm=True),
+    # A wide desktop with no window manager (an xinit session): the layer itself makes the
+    # window cover the screen, the 4:3 picture between black bars.
+    "fullscreen_wide": Group("1280x720x24", ("fullscreen_desktop",)),
+    # A machine that lets the game down: an X server without core fonts (no dialog can be
+    # drawn), no OpenGL driver, no X server at all, no sound device, a driver that forces
+    # vertical sync, and the X server ending under the game (last: the display goes with it).
+    "failures": Group("640x480x24", ("questions_on_stderr", "no_gl_driver", "no_display",
+                                     "dead_display", "no_sound_device", "forced_sync",
+                                     "display_lost"), server_args=("-fp", "built-ins")),
+}
+
+
 def add_800x600_mode(display):
     """A second mode the game could switch to; it must not."""
     for command in (["xrandr", "--newmode", "800x600_60", "38.25", "800", "832", "912", "1024",
@@ -724,26 +762,40 @@ def add_800x600_mode(display):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    parser.add_argument("--preload", required=True)
+    parser.add_argument("--list-groups", action="store_true",
+                        help="print each group's name, with 'llvmpipe' after it where it has a "
+                             "picture case, and end")
+    parser.add_argument("--group", choices=sorted(GROUPS), help="play this group's cases")
+    parser.add_argument("--game")
+    parser.add_argument("--preload")
     parser.add_argument("--replay", help="the replay driver, for the recorded cases")
     parser.add_argument("--shots", default=SHOTS_DIR, help="where screenshots and recordings are kept")
-    parser.add_argument("--screen", required=True, help="Xvfb screen, e.g. 1024x768x24")
+    parser.add_argument("--screen", help="Xvfb screen, e.g. 1024x768x24")
     parser.add_argument("--wm", action="store_true", help="run openbox on the screen")
     parser.add_argument("--mode-800x600", action="store_true",
                         help="give the screen an 800x600 mode beside its own")
     parser.add_argument("--server-arg", action="append", default=[], dest="server_args",
                         help="an argument added to Xvfb's command line; may be repeated")
-    parser.add_argument("cases", nargs="+", choices=sorted(CASES))
+    parser.add_argument("cases", nargs="*", metavar="CASE", help=f"one of {', '.join(sorted(CASES))}")
     args = parser.parse_args()
+    if args.list_groups:
+        for name, group in GROUPS.items():
+            picture = any(CASES[c].picture for c in group.cases)
+            print(name + (" llvmpipe" if picture else ""))
+        return 0
+    group = GROUPS[args.group] if args.group else Group(args.screen, args.cases, args.wm,
+                                                        args.mode_800x600, args.server_args)
+    if not (args.game and args.preload and group.screen and group.cases
+            and set(group.cases) <= set(CASES)):
+        parser.error("give --game, --preload, and --group or --screen with cases")
     args.game = os.path.abspath(args.game)
     args.replay = args.replay and os.path.abspath(args.replay)
     args.preload = " ".join(os.path.abspath(p) for p in args.preload.split())
 
     with tempfile.TemporaryDirectory(prefix="trimvald-e2e-") as workdir:
-        display = Display(args.screen, workdir, args.server_args, args.wm)
+        display = Display(group.screen, workdir, group.server_args, group.wm)
         try:
-            if args.mode_800x600:
+            if group.mode_800x600:
                 add_800x600_mode(display)
 
             def run(name):
@@ -752,7 +804,7 @@ def main():
                     CASES[name].run(game)
                 finally:
                     game.kill()
-            return harness.run_cases([(name, functools.partial(run, name)) for name in args.cases])
+            return harness.run_cases([(name, functools.partial(run, name)) for name in group.cases])
         finally:
             display.close()
 
