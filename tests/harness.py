@@ -133,11 +133,9 @@ class Display:
         return [(wid, got.stdout.rstrip("\n")) for wid, got in names if got.returncode == 0]
 
     def geometry(self, wid):
-        values = {}
-        for line in self.xdotool("getwindowgeometry", "--shell", wid).splitlines():
-            key, _, value = line.partition("=")
-            values[key] = int(value)
-        return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+        shell = self.xdotool("getwindowgeometry", "--shell", wid).split()
+        values = dict(line.split("=") for line in shell)
+        return tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
 
     def tap(self, wid, key):
         self.xdotool("key", "--window", wid, key)

@@ -80,11 +80,8 @@ class Game(harness.Game):
         env = dict(display.env, SDL_AUDIODRIVER="dummy", LIBGL_ALWAYS_SOFTWARE="1")
         if name not in CASES or not CASES[name].picture:
             env["GALLIUM_NOOP"] = "true"
-        for key, value in (changes or {}).items():
-            if value is None:
-                env.pop(key, None)
-            else:
-                env[key] = value
+        env.update(changes or {})
+        env = {key: value for key, value in env.items() if value is not None}
         self.noop = env.get("GALLIUM_NOOP") == "true"
         self.args = args
         if record:
@@ -716,38 +713,36 @@ def case_display_lost(game):
     expect_on_stderr(game, "Тримвальд: the connection to the display was lost")
 
 
-# CTest's e2e groups: each is one test, its cases played in order on one Xvfb screen, with
-# openbox on it (wm), an 800x600 mode beside its own, and arguments added to Xvfb's command line.
+# CTest's e2e groups: each is one test, its cases (named in one string) played in order on one
+# Xvfb screen, with openbox on it (wm), an 800x600 mode beside its own, and arguments added to
+# Xvfb's command line.
 Group = namedtuple("Group", "screen cases wm mode_800x600 server_args", defaults=(False, False, ()))
 GROUPS = {
     # The desktop is smaller than 800x600: the game offers to run in a window, which the window
     # manager frames.
-    "windowed": Group("640x480x24", ("decline", "windowed_f1", "windowed_escape", "windowed_framed"),
-                      wm=True),
+    "windowed": Group("640x480x24", "decline windowed_f1 windowed_escape windowed_framed", wm=True),
     # The desktop is 800x600: the game takes the whole screen at once. A quit while a huge cue
     # loads ends the process with its window. After a game ended at its start question, the next
     # game's question takes no keys on this bare screen: that case goes last.
-    "fullscreen": Group("800x600x16", ("fullscreen_f1", "fullscreen_alt_f4", "sigterm", "sigint",
-                                       "sighup", "quit_while_loading", "sigterm_at_question")),
+    "fullscreen": Group("800x600x16", "fullscreen_f1 fullscreen_alt_f4 sigterm sigint sighup "
+                                      "quit_while_loading sigterm_at_question"),
     # A larger desktop with an 800x600 mode it must not switch to; mouse look with the pointer
     # captured, and released while minimised. Sessions recorded and checked against their
     # replay, and a script watched in a window.
-    "fullscreen_desktop": Group("1024x768x24", ("fullscreen_desktop", "fullscreen_killed",
-                                                "mouse_look", "recorded_closed",
-                                                "recording_unwritable", "watched"),
+    "fullscreen_desktop": Group("1024x768x24", "fullscreen_desktop fullscreen_killed mouse_look "
+                                "recorded_closed recording_unwritable watched",
                                 wm=True, mode_800x600=True),
     # A long recorded round, over 2,000 frames played by hand: the test command runs it after
     # the suite (the soak preset), as it takes a minute.
-    "recorded_long": Group("1024x768x24", ("recorded_long",), wm=True),
+    "recorded_long": Group("1024x768x24", "recorded_long", wm=True),
     # A wide desktop with no window manager (an xinit session): the layer itself makes the
     # window cover the screen, the 4:3 picture between black bars.
-    "fullscreen_wide": Group("1280x720x24", ("fullscreen_desktop",)),
+    "fullscreen_wide": Group("1280x720x24", "fullscreen_desktop"),
     # A machine that lets the game down: an X server without core fonts (no dialog can be
     # drawn), no OpenGL driver, no X server at all, no sound device, a driver that forces
     # vertical sync, and the X server ending under the game (last: the display goes with it).
-    "failures": Group("640x480x24", ("questions_on_stderr", "no_gl_driver", "no_display",
-                                     "dead_display", "no_sound_device", "forced_sync",
-                                     "display_lost"), server_args=("-fp", "built-ins")),
+    "failures": Group("640x480x24", "questions_on_stderr no_gl_driver no_display dead_display "
+                      "no_sound_device forced_sync display_lost", server_args=("-fp", "built-ins")),
 }
 
 
@@ -780,13 +775,13 @@ def main():
     args = parser.parse_args()
     if args.list_groups:
         for name, group in GROUPS.items():
-            picture = any(CASES[c].picture for c in group.cases)
+            picture = any(CASES[c].picture for c in group.cases.split())
             print(name + (" llvmpipe" if picture else ""))
         return 0
-    group = GROUPS[args.group] if args.group else Group(args.screen, args.cases, args.wm,
+    group = GROUPS[args.group] if args.group else Group(args.screen, " ".join(args.cases), args.wm,
                                                         args.mode_800x600, args.server_args)
-    if not (args.game and args.preload and group.screen and group.cases
-            and set(group.cases) <= set(CASES)):
+    cases = group.cases.split()
+    if not (args.game and args.preload and group.screen and cases and set(cases) <= set(CASES)):
         parser.error("give --game, --preload, and --group or --screen with cases")
     args.game = os.path.abspath(args.game)
     args.replay = args.replay and os.path.abspath(args.replay)
@@ -804,7 +799,7 @@ def main():
                     CASES[name].run(game)
                 finally:
                     game.kill()
-            return harness.run_cases([(name, functools.partial(run, name)) for name in group.cases])
+            return harness.run_cases([(name, functools.partial(run, name)) for name in cases])
         finally:
             display.close()
 
