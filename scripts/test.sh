@@ -2,7 +2,8 @@
 # Installs what is missing, builds the Windows executable (default run only), the game, the
 # replay driver and the tests, and runs every test under a virtual X server with software OpenGL.
 # Usage: scripts/test.sh [sanitize]   (sanitize: AddressSanitizer and UndefinedBehaviorSanitizer,
-# and a minute of fuzzing the bitmap loader; without it, a long recorded round after the suite)
+# and a minute each of fuzzing the bitmap loader and the script readers; without it, a long
+# recorded round after the suite)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -31,7 +32,7 @@ if [ "$preset" = default ]; then
   ctest --preset soak
 fi
 
-# With the sanitizers, also fuzz the bitmap loader for a minute.
+# With the sanitizers, also fuzz the bitmap loader and the script readers, a minute each.
 if [ "$preset" = sanitize ]; then
   scripts/fuzz.sh "$root/build/fuzz" 60
 fi
