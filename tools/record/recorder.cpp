@@ -1,7 +1,6 @@
 // The recorder is a host around the desktop host: every entry it watches hands the call on
 // unchanged and writes down what the replay driver needs to make the same call come out the
-// same way. A frame is what the driver counts as one: from a PeekMessageA that found nothing to
-// the next PeekMessageA (or the end of the game).
+// same way. Its frames are the replay driver's, counted by the same journal.
 #include "tools/record/recorder.h"
 
 #include <fcntl.h>
@@ -18,20 +17,16 @@
 #include "game/game_state.h"
 #include "platform/host.h"
 #include "tools/record/script_writer.h"
-#include "tools/replay/json_writer.h"
+#include "tools/replay/frame_journal.h"
 
 static LayerHost desktop;
 static HostPost gamePost = nullptr;
 static bool recording = false;
 
-// The frame under way, and the one before it.
-static bool frameInProgress = false;
-static int frames = 0;
+// What the frame under way holds besides the journal's own: its keys and mouse offset.
 static std::vector<int> frameKeys;
 static int frameDX = 0;
 static int frameDY = 0;
-static bool frameDrawn = false;
-static std::vector<std::string> frameSounds;
 // What the recorded window messages have left the game's window: active or minimised.
 static bool windowActive = true;
 
@@ -48,12 +43,8 @@ static void TellFailure()
         std::fprintf(stderr, "Тримвальд: %s; the game goes on without recording\n", error.c_str());
 }
 
-static void EndFrame()
+static void FrameEnded(int)
 {
-    if (!frameInProgress)
-        return;
-    frameInProgress = false;
-    ++frames;
     ScriptWriterFrame(frameKeys, frameDX, frameDY, NowMs());
     TellFailure();
 }
@@ -66,7 +57,7 @@ static void WriteLine(const std::string& line)
 
 static void BeforePeek()
 {
-    EndFrame();
+    JournalFrameEnd();
     desktop.beforePeek();
 }
 
@@ -74,21 +65,19 @@ static void BeforePeek()
 static void FrameStart()
 {
     desktop.frameStart();
-    frameInProgress = true;
+    JournalFrameStart();
     frameKeys.clear();
     for (int code = 1; code < 256; ++code)
         if (keys[code])
             frameKeys.push_back(code);
     frameDX = frameDY = 0;
-    frameDrawn = appActive != 0;
-    frameSounds.clear();
 }
 
 // Mouse look reads the cursor once a frame and puts it back at (320, 240).
 static POINT RecordCursorPosition()
 {
     POINT point = desktop.cursorPosition();
-    if (frameInProgress) {
+    if (frameJournal.inProgress) {
         frameDX = (int)point.x - 320;
         frameDY = (int)point.y - 240;
     }
@@ -97,8 +86,7 @@ static POINT RecordCursorPosition()
 
 static int RecordMessageBox(const std::string& text, const std::string& caption, UINT style)
 {
-    // A message box never opens inside a frame: one that comes up ends the frame before it.
-    EndFrame();
+    JournalFrameEnd();  // a message box opens between frames
     int answer = desktop.messageBox(text, caption, style);
     if ((style & 0xF) == MB_YESNO)
         WriteLine(answer == IDNO ? "answer no" : "answer yes");
@@ -114,8 +102,8 @@ static bool RecordDisplayMode(int width, int height, int bits)
 
 static BOOL RecordPlaySound(const char* sound, DWORD flags)
 {
-    if (sound && frameInProgress)
-        frameSounds.push_back(sound);
+    if (sound)
+        JournalSound(sound);
     return desktop.playSound(sound, flags);
 }
 
@@ -188,6 +176,7 @@ bool StartRecording(const std::string& path, std::string& error)
         return false;
     }
     ScriptWriterStart(file);
+    StartFrameJournal(FrameEnded);
     desktop = LayerDesktopHost();
     LayerHost host = desktop;
     host.beforePeek = BeforePeek;
@@ -206,13 +195,11 @@ void FinishRecording()
 {
     if (!recording)
         return;
-    EndFrame();
+    JournalFrameEnd();
     recording = false;
     LayerInstallHost(nullptr);
     // With no frame run (the player said No at the start) the end is frame 0.
-    std::string end = frames > 0 ? FrameDumpLine(frames, frameDrawn, game, frameSounds)
-                                 : "{\"frame\": 0}";
     std::string error;
-    if (!ScriptWriterFinish("# end " + end, error))
+    if (!ScriptWriterFinish("# end " + JournalLastFrameLine(), error))
         std::fprintf(stderr, "Тримвальд: the recording is not complete: %s\n", error.c_str());
 }

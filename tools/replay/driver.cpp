@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 
 #include <SDL.h>
+#include "tools/replay/frame_journal.h"
 #include "tools/replay/interrupts.h"
 #include "tools/replay/json_writer.h"
 #include "tools/replay/png_writer.h"
@@ -35,10 +36,6 @@ static std::deque<bool> answers;
 static bool closeDelivered;
 static int framesAfterClose;
 
-static int framesCompleted;
-static bool frameInProgress;
-static bool frameDrawn;
-static std::vector<std::string> frameSounds;
 static std::string lastDump;
 
 static Clock::time_point startupFrom;
@@ -62,12 +59,8 @@ static bool TimedFrame(int frame)
     return false;
 }
 
-static void EndFrame()
+static void FrameEnded(int framesCompleted)
 {
-    if (!frameInProgress)
-        return;
-    frameInProgress = false;
-    ++framesCompleted;
     if (options->timing && TimedFrame(framesCompleted))
         frameMs.push_back(MsSince(frameBegan));
     if (options->frameEnd)
@@ -80,7 +73,7 @@ static void EndFrame()
                   (options->dump == DumpMode::Listed && options->dumpFrames.count(framesCompleted));
     if (!wanted)
         return;
-    std::string line = FrameDumpLine(framesCompleted, frameDrawn, game, frameSounds);
+    std::string line = FrameDumpLine(framesCompleted, frameJournal.drawn, game, frameJournal.sounds);
     if (options->dump == DumpMode::Last)
         lastDump = line;
     else
@@ -89,7 +82,7 @@ static void EndFrame()
 
 static void BeforePeek()
 {
-    EndFrame();
+    JournalFrameEnd();
 }
 
 // Posts one key message for each key whose state changes; returns how many it posted.
@@ -114,7 +107,7 @@ static int PostKeyChanges(const std::set<int>& wanted)
 // messages of the next step, or nothing, so that a frame runs.
 static void QueueEmpty()
 {
-    EndIfInterrupted(out, framesCompleted);
+    EndIfInterrupted(out, frameJournal.completed);
     // A player who stops watching closes the game as the end of the script does.
     if (WatchStopRequested() && !closeDelivered) {
         closeDelivered = true;
@@ -161,10 +154,8 @@ static void QueueEmpty()
 
 static void FrameStart()
 {
-    EndIfInterrupted(out, framesCompleted);
-    frameInProgress = true;
-    frameDrawn = appActive != 0;
-    frameSounds.clear();
+    EndIfInterrupted(out, frameJournal.completed);
+    JournalFrameStart();
     if (!firstFrameSeen) {
         firstFrameSeen = true;
         startupMs = MsSince(startupFrom);
@@ -200,15 +191,15 @@ static void SaveShot(const std::string& path)
         std::copy_n(&bottomUp[(std::size_t)(height - 1 - y) * row], row, &topDown[(std::size_t)y * row]);
     std::string error;
     if (!WritePng(path, width, height, topDown, error)) {
-        std::fprintf(stderr, "trimvald-replay: frame %d: %s\n", framesCompleted + 1, error.c_str());
+        std::fprintf(stderr, "trimvald-replay: frame %d: %s\n", frameJournal.completed + 1, error.c_str());
         shotFailed = true;
     }
 }
 
 static void BeforeSwap()
 {
-    auto shot = options->shots.find(framesCompleted + 1);
-    if (frameInProgress && shot != options->shots.end())
+    auto shot = options->shots.find(frameJournal.completed + 1);
+    if (frameJournal.inProgress && shot != options->shots.end())
         SaveShot(shot->second);
 }
 
@@ -219,8 +210,7 @@ static POINT Cursor()
 
 static void Sound(const char* file)
 {
-    if (frameInProgress)
-        frameSounds.push_back(file);
+    JournalSound(file);
 }
 
 static bool Fails(const char* functionName)
@@ -230,8 +220,7 @@ static bool Fails(const char* functionName)
 
 static int AnswerMessageBox(const std::string& text, const std::string& caption, UINT style)
 {
-    // A message box never opens inside a frame: one that comes up ends the frame before it.
-    EndFrame();
+    JournalFrameEnd();  // a message box opens between frames
     const char* answer = "ok";
     int result = IDOK;
     if ((style & 0xF) == MB_YESNO) {
@@ -245,7 +234,7 @@ static int AnswerMessageBox(const std::string& text, const std::string& caption,
     }
     std::fprintf(out, "{\"messageBox\": {\"text\": %s, \"caption\": %s, \"style\": %u, \"answer\": \"%s\"}, "
                 "\"frame\": %d}\n",
-                JsonString(text).c_str(), JsonString(caption).c_str(), style, answer, framesCompleted);
+                JsonString(text).c_str(), JsonString(caption).c_str(), style, answer, frameJournal.completed);
     if (!firstFrameSeen)
         startupFrom = Clock::now();  // start-up is measured without the prompt
     return result;
@@ -284,10 +273,7 @@ void ResetReplayDriver()
     cursor = {320, 240};
     closeDelivered = false;
     framesAfterClose = 0;
-    framesCompleted = 0;
-    frameInProgress = false;
-    frameDrawn = false;
-    frameSounds.clear();
+    StartFrameJournal(nullptr);
     lastDump.clear();
     firstFrameSeen = false;
     startupMs = 0.0;
@@ -304,6 +290,7 @@ int RunReplay(const Script& runScript, const ReplayOptions& runOptions, FILE* ou
     options = &runOptions;
     out = output;
     answers = runScript.answers;
+    StartFrameJournal(FrameEnded);
 
     ScriptedHostSetup host;
     host.messageBox = AnswerMessageBox;
@@ -321,7 +308,7 @@ int RunReplay(const Script& runScript, const ReplayOptions& runOptions, FILE* ou
 
     startupFrom = Clock::now();
     int code = GameMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOW);
-    EndFrame();
+    JournalFrameEnd();
     LayerInstallHost(nullptr);
 
     if (!lastDump.empty())
@@ -332,7 +319,7 @@ int RunReplay(const Script& runScript, const ReplayOptions& runOptions, FILE* ou
                     firstFrameSeen ? startupMs : 0.0, frameMs.size(), Percentile(frameMs, 0.5),
                     Percentile(frameMs, 0.99), Percentile(frameMs, 1.0));
     }
-    std::fprintf(out, "{\"exit\": %d, \"frames\": %d}\n", code, framesCompleted);
+    std::fprintf(out, "{\"exit\": %d, \"frames\": %d}\n", code, frameJournal.completed);
     std::fflush(out);
     return code;
 }
