@@ -1,5 +1,5 @@
-// The session recorder of the Linux game: it watches the desktop host and writes what the
-// player did as a replay script that trimvald-replay plays back to the same end.
+// The session recorder of the Linux game: it watches the desktop host and tells the session
+// record (session_record.h) what the player did.
 #pragma once
 
 #include <string>

@@ -1,0 +1,138 @@
+#include "tools/record/session_record.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "game/game_input.h"
+#include "tools/record/script_writer.h"
+#include "tools/replay/frame_journal.h"
+
+// What the frame under way holds besides the journal's own: its keys and mouse offset.
+static std::vector<int> frameKeys;
+static int frameDX = 0;
+static int frameDY = 0;
+// What the recorded window messages have left the game's window: active or minimised.
+static bool windowActive = true;
+
+static double NowMs()
+{
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+static void FrameEnded(int)
+{
+    ScriptWriterFrame(frameKeys, frameDX, frameDY, NowMs());
+}
+
+static std::string StartedAt()
+{
+    std::time_t now = std::time(nullptr);
+    char text[64] = "";
+    const std::tm* local = std::localtime(&now);
+    if (local)
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S %z", local);
+    return text;
+}
+
+bool SessionRecordStart(FILE* file, std::string& error)
+{
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    // The file is tried at once, so that a full disk is told before the game starts.
+    std::string header = std::string("# Тримвальд ") + TRIMVALD_VERSION + ": a session recorded on " +
+                         StartedAt() + "\n# watch it with trimvald-replay --watch FILE, check it with "
+                         "trimvald-replay --check FILE\n";
+    if (std::fwrite(header.data(), 1, header.size(), file) != header.size()) {
+        error = std::strerror(errno ? errno : EIO);
+        std::fclose(file);
+        return false;
+    }
+    ScriptWriterStart(file);
+    StartFrameJournal(FrameEnded);
+    frameKeys.clear();
+    frameDX = frameDY = 0;
+    windowActive = true;
+    return true;
+}
+
+void SessionBeforePeek()
+{
+    JournalFrameEnd();
+}
+
+// The keys a frame holds are the game's own key table as its window procedure left it.
+void SessionFrameStart()
+{
+    JournalFrameStart();
+    frameKeys.clear();
+    for (int code = 1; code < 256; ++code)
+        if (keys[code])
+            frameKeys.push_back(code);
+    frameDX = frameDY = 0;
+}
+
+void SessionCursor(POINT point)
+{
+    if (frameJournal.inProgress) {
+        frameDX = (int)point.x - 320;
+        frameDY = (int)point.y - 240;
+    }
+}
+
+void SessionMessageBoxOpens()
+{
+    JournalFrameEnd();
+}
+
+void SessionMessageBoxAnswered(UINT style, int answer)
+{
+    if ((style & 0xF) == MB_YESNO)
+        ScriptWriterLine(answer == IDNO ? "answer no" : "answer yes");
+}
+
+void SessionDisplayMode(bool granted)
+{
+    ScriptWriterLine(granted ? "display ok" : "display fail");
+}
+
+void SessionSound(const char* sound)
+{
+    if (sound)
+        JournalSound(sound);
+}
+
+// The window messages the game's procedure acts on besides keys; a key's state is read from
+// the key table when the next frame starts. Activation only matters where it changes whether
+// the window is minimised.
+void SessionWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ACTIVATE: {
+        bool active = HIWORD(wParam) == 0;
+        if (active != windowActive)
+            ScriptWriterLine(active ? "restore" : "minimize");
+        windowActive = active;
+        break;
+    }
+    case WM_SIZE:
+        ScriptWriterLine("resize " + std::to_string(LOWORD(lParam)) + " " + std::to_string(HIWORD(lParam)));
+        break;
+    case WM_CLOSE:
+        ScriptWriterLine("close");
+        break;
+    }
+}
+
+bool SessionRecordFinish(std::string& error)
+{
+    JournalFrameEnd();
+    return ScriptWriterFinish("# end " + JournalLastFrameLine(), error);
+}
+
+bool SessionRecordTakeFailure(std::string& error)
+{
+    return ScriptWriterTakeFailure(error);
+}
