@@ -5,7 +5,14 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <mmsystem.h>
+#include "platform/win32/capture.h"
 #include "platform/win32/unicode.h"
+// The calls a session recorder watches, made through the capture's wrappers.
+#define PeekMessageA TrimvaldPeekMessage
+#define GetCursorPos TrimvaldGetCursorPos
+#define ChangeDisplaySettingsA TrimvaldChangeDisplaySettings
+#define PlaySoundA TrimvaldPlaySound
+#define RegisterClassA TrimvaldRegisterClass
 #else
 #include "platform/winapi/winapi.h"
 #endif

@@ -210,8 +210,8 @@ class Game:
                     return wid
             time.sleep(0.05)
 
-    def wait_exit(self, after):
-        """Waits for the game to end, which it must with exit code 0."""
+    def wait_exit(self, after, code=0):
+        """Waits for the game to end, which it must with this exit code."""
         if self.each_wait:
             self.allow(self.each_wait)
         while self.process.poll() is None:
@@ -220,7 +220,7 @@ class Game:
             except subprocess.TimeoutExpired:
                 pass
         self.ended = time.monotonic()
-        expect(self.process.returncode == 0,
+        expect(self.process.returncode == code,
                f"the game ended with exit code {self.process.returncode} after {after}; "
                f"game output:\n{self.stderr_tail()}")
 

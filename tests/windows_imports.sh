@@ -11,7 +11,8 @@ if ! command -v x86_64-w64-mingw32-objdump >/dev/null; then
   echo "x86_64-w64-mingw32-objdump is missing: scripts/install-deps.sh windows installs it"
   exit 1
 fi
-allowed=" GDI32.dll GLU32.dll KERNEL32.dll msvcrt.dll OPENGL32.dll USER32.dll WINMM.dll "
+# SHELL32 splits the command line as Windows does (CommandLineToArgvW).
+allowed=" GDI32.dll GLU32.dll KERNEL32.dll msvcrt.dll OPENGL32.dll SHELL32.dll USER32.dll WINMM.dll "
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')
 [ -n "$imports" ] || { echo "no imports found in $exe"; exit 1; }
 status=0

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/capture.h"
+
 static const UINT gameCodePage = 1251;
 
 static std::wstring FromGameText(LPCSTR text)
@@ -22,7 +24,13 @@ int WINAPI TrimvaldMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type
     std::wstring wideText = FromGameText(text ? text : "");
     // No caption means "Error" to MessageBoxA, and so it does here.
     std::wstring wideCaption = FromGameText(caption ? caption : "Error");
-    return MessageBoxW(owner, wideText.c_str(), wideCaption.c_str(), type);
+    const TrimvaldCapture* capture = TrimvaldCurrentCapture();
+    if (capture)
+        capture->messageBoxOpens();
+    int answer = MessageBoxW(owner, wideText.c_str(), wideCaption.c_str(), type);
+    if (capture)
+        capture->messageBoxAnswered(type, answer);
+    return answer;
 }
 
 // The game registers its class with RegisterClassA and answers with DefWindowProcA: the window

@@ -2,7 +2,7 @@
 """Runs the Windows package of the game under Wine in a private virtual X server, as a player
 would, and checks how it goes.
 
-Usage: smoke.py --package ZIP --workdir DIR
+Usage: smoke.py --package ZIP --workdir DIR [--replay PATH]
 
 The screenshots are saved as DIR/title.png and DIR/play.png.
 
@@ -10,13 +10,17 @@ Wine draws outline glyphs flat: its wglUseFontOutlinesA ignores the extrusion. T
 stand exactly on the near clipping plane, and only their extruded depth lies inside the view, so
 under Wine the HUD is clipped away (on Windows it shows). The title texts stand deeper and show.
 
-Three runs of the real trimvald.exe:
+The runs of the real trimvald.exe:
   play     answer the start prompt (and the offer to run in a window), photograph the title
            panel with its Cyrillic outline texts, start a game with Enter, walk and cast,
            photograph the arena, quit with F1; the exit code must be 0. Wine's OpenGL trace
            shows that the game asked for swap interval 0, and the pace of its buffer swaps.
   failure  the same package with a texture missing: the game's Russian message box (a file
            that is not there gets no message of the loader's own), and the exit code is 0.
+  recorded (with --replay, the Linux replay driver) the command line refused in a message box;
+           a round played with --record (a level, walking and turning with the mouse, casts, a
+           pause, F1) that the Linux driver's --check replays to the same end; a recorded game
+           killed in mid game leaves whole lines that play.
   english  on an English Windows (ANSI code page 1252, not the game's 1251): the prompts and the
            game window still carry their Russian captions, as X sees their names; F1 quits.
 
@@ -93,9 +97,9 @@ class Wine:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def start(wine, folder, name):
+def start(wine, folder, name, *arguments):
     """One run of the game: its windows are found by name and driven with xdotool."""
-    return Game(["wine", "trimvald.exe"], wine.env, wine.workdir, name, STEP_TIME_LIMIT,
+    return Game(["wine", "trimvald.exe", *arguments], wine.env, wine.workdir, name, STEP_TIME_LIMIT,
                 display=wine.display, cwd=folder, each_wait=True)
 
 
@@ -207,6 +211,81 @@ def play(wine, folder, workdir):
         game.kill()
 
 
+def play_recorded_round(game, seconds):
+    """A round played by hand in the game's window: level 3, walking every way while turning
+    with the mouse, casts, a jump, a pause and its end, for about `seconds` of play."""
+    display = game.display
+    answer(game, START_CAPTION, "space")
+    answer(game, WINDOWED_CAPTION, "space")
+    wid = game.wait_window(GAME_CAPTION)
+    time.sleep(3.0)  # the title panel slides in
+    for keys in ("3", "Return"):
+        display.hold(wid, keys, 0.3)
+    time.sleep(1.5)
+    moves = [("w", 40, 0), ("a", -30, 10), ("d", 25, -10), ("s", -35, 0)]
+    actions = ["e", "space", "e", "c"]
+    began, turn = time.monotonic(), 0
+    while time.monotonic() - began < seconds:
+        keys, dx, dy = moves[turn % len(moves)]
+        display.xdotool("keydown", "--window", wid, keys)
+        for _ in range(3):
+            display.xdotool("mousemove_relative", "--", str(dx), str(dy))
+            time.sleep(0.15)
+        display.xdotool("keyup", "--window", wid, keys)
+        display.hold(wid, actions[turn % len(actions)], 0.2)
+        if turn == 2:
+            display.hold(wid, "Escape", 0.3)
+            time.sleep(1.0)
+            display.hold(wid, "Return", 0.3)
+        turn += 1
+    return wid
+
+
+def recorded(wine, folder, replay):
+    """The exe's command line refused in a message box, exit code 2; a round recorded with
+    --record and checked by the Linux replay driver to the same end; a recording killed in mid
+    game keeps the whole lines it had written, and plays."""
+    refused = start(wine, folder, "refused", "--record")
+    try:
+        answer(refused, WINDOWED_CAPTION, "space")  # the message box is captioned as the game
+        refused.wait_exit("refusing its command line", code=2)
+    finally:
+        refused.kill()
+    log("recorded: --record without a file refused in a message box, exit code 2")
+    game = start(wine, folder, "recorded", "--record", "round.replay")
+    try:
+        wid = play_recorded_round(game, 12.0)
+        game.display.hold(wid, "F1", 0.3)
+        game.wait_exit("F1")
+    finally:
+        game.kill()
+    checked = subprocess.run([replay, "--check", os.path.join(folder, "round.replay")],
+                             env=dict(wine.display.env, SDL_AUDIODRIVER="dummy"),
+                             capture_output=True, text=True, timeout=120)
+    said = (checked.stdout + checked.stderr).strip()
+    frames = said.rsplit(": ", 1)[-1].split(" ")[0]
+    expect(checked.returncode == 0 and said.startswith("the recording replays to the same end:")
+           and int(frames) >= 1000, f"the Linux check of the Windows recording: {said}")
+    log(f"recorded: the Windows recording checked on Linux: {said}")
+
+    killed = start(wine, folder, "killed", "--record", "killed.replay")
+    try:
+        play_recorded_round(killed, 2.0)
+        time.sleep(1.5)  # written at least once a second
+    finally:
+        killed.kill()
+    with open(os.path.join(folder, "killed.replay"), "rb") as f:
+        text = f.read()
+    commands = [l.split()[0] for l in text.decode("utf-8").splitlines() if l and not l.startswith("#")]
+    expect(text.endswith(b"\n") and commands[:3] == ["answer", "display", "answer"] and "frames" in commands,
+           f"the killed game's recording holds {commands[:6]}, ending {text[-20:]!r}")
+    played = subprocess.run([replay, "--dump", "last", os.path.join(folder, "killed.replay")],
+                            env=dict(wine.display.env, SDL_AUDIODRIVER="dummy"),
+                            capture_output=True, text=True, timeout=120)
+    expect(played.returncode == 0, f"the killed game's recording does not play: {played.stderr}")
+    log(f"recorded: killed in mid game, the recording kept {len(commands)} whole lines and plays")
+
+
 def missing_texture(wine, folder):
     broken = folder + "-missing-texture"
     shutil.rmtree(broken, ignore_errors=True)
@@ -251,6 +330,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--package", required=True)
     parser.add_argument("--workdir", required=True)
+    parser.add_argument("--replay", help="the Linux replay driver, to check a Windows recording")
     args = parser.parse_args()
     workdir = os.path.abspath(args.workdir)
     os.makedirs(workdir, exist_ok=True)
@@ -271,9 +351,11 @@ def main():
     wine = Wine(workdir, display)
     try:
         wine.prepare()
-        failed = run_cases([("play", lambda: play(wine, folder, workdir)),
-                            ("failure", lambda: missing_texture(wine, folder)),
-                            ("english", lambda: english(wine, folder))])
+        cases = [("play", lambda: play(wine, folder, workdir)),
+                 ("failure", lambda: missing_texture(wine, folder))]
+        if args.replay:
+            cases.append(("recorded", lambda: recorded(wine, folder, os.path.abspath(args.replay))))
+        failed = run_cases(cases + [("english", lambda: english(wine, folder))])
     finally:
         wine.stop()
         display.close()

@@ -7,40 +7,18 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/host.h"
+#include "tools/record/command_line.h"
 #include "tools/record/recorder.h"
-
-static const char usageText[] = "usage: trimvald [--record FILE]\n"
-                                "  --record FILE   the session written to FILE as a replay script\n";
-
-// The recording's path from the command line; false, with the reason, for anything else.
-static bool ParseCommandLine(int argc, char** argv, std::string& recordPath, std::string& why)
-{
-    const std::string option = "--record";
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == option && i + 1 < argc && argv[i + 1][0] != '\0' && recordPath.empty()) {
-            recordPath = argv[++i];
-        } else if (arg.compare(0, option.size() + 1, option + "=") == 0 &&
-                   arg.size() > option.size() + 1 && recordPath.empty()) {
-            recordPath = arg.substr(option.size() + 1);
-        } else {
-            bool recordOption = arg == option || arg.compare(0, option.size() + 1, option + "=") == 0;
-            why = !recordOption           ? "unknown argument " + arg
-                  : !recordPath.empty()   ? "only one --record"
-                                          : "--record needs a file";
-            return false;
-        }
-    }
-    return true;
-}
 
 int main(int argc, char** argv)
 {
     std::string recordPath, why;
-    if (!ParseCommandLine(argc, argv, recordPath, why)) {
-        std::fprintf(stderr, "trimvald: %s\n%s", why.c_str(), usageText);
+    if (!ParseGameCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), recordPath,
+                              why)) {
+        std::fprintf(stderr, "trimvald: %s\n%s", why.c_str(), gameUsageText);
         return 2;
     }
     LayerStartDesktop();

@@ -1,6 +1,7 @@
 #include "tools/record/session_record.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <cstring>
 #include <ctime>
@@ -28,14 +29,28 @@ static void FrameEnded(int)
     ScriptWriterFrame(frameKeys, frameDX, frameDY, NowMs());
 }
 
+// The local time and its offset from UTC, as +hhmm: strftime's %z gives the zone's name on
+// Windows, so the offset is worked out here.
 static std::string StartedAt()
 {
     std::time_t now = std::time(nullptr);
+    // Each result is copied at once: the two calls may share one buffer.
+    const std::tm* read = std::localtime(&now);
+    if (!read)
+        return "";
+    std::tm localTime = *read;
+    read = std::gmtime(&now);
+    if (!read)
+        return "";
+    std::tm utc = *read;
+    utc.tm_isdst = -1;
+    long offset = (long)std::difftime(now, std::mktime(&utc)) / 60;
     char text[64] = "";
-    const std::tm* local = std::localtime(&now);
-    if (local)
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S %z", local);
-    return text;
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &localTime);
+    char zone[32];
+    std::snprintf(zone, sizeof zone, " %c%02ld%02ld", offset < 0 ? '-' : '+', std::labs(offset) / 60,
+                  std::labs(offset) % 60);
+    return std::string(text) + zone;
 }
 
 bool SessionRecordStart(FILE* file, std::string& error)

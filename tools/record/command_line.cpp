@@ -1,0 +1,27 @@
+#include "tools/record/command_line.h"
+
+const char gameUsageText[] = "usage: trimvald [--record FILE]\n"
+                             "  --record FILE   the session written to FILE as a replay script\n";
+
+bool ParseGameCommandLine(const std::vector<std::string>& arguments, std::string& recordPath,
+                          std::string& why)
+{
+    const std::string option = "--record";
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        if (arg == option && i + 1 < arguments.size() && !arguments[i + 1].empty() &&
+            recordPath.empty()) {
+            recordPath = arguments[++i];
+        } else if (arg.compare(0, option.size() + 1, option + "=") == 0 &&
+                   arg.size() > option.size() + 1 && recordPath.empty()) {
+            recordPath = arg.substr(option.size() + 1);
+        } else {
+            bool recordOption = arg == option || arg.compare(0, option.size() + 1, option + "=") == 0;
+            why = !recordOption           ? "unknown argument " + arg
+                  : !recordPath.empty()   ? "only one --record"
+                                          : "--record needs a file";
+            return false;
+        }
+    }
+    return true;
+}

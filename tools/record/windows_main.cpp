@@ -1,0 +1,98 @@
+// The Windows program's entry, where it is composed: the game's command line, the session
+// record when asked for (through the capture the platform header gives the game's calls), then
+// the game. What goes wrong is said in a message box, as a program without a console must.
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/game_main.h"
+#include "platform/platform.h"
+#include "tools/record/command_line.h"
+#include "tools/record/session_record.h"
+
+static std::wstring Wide(const std::string& text)
+{
+    int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide((size_t)length, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize((size_t)length - 1);
+    return wide;
+}
+
+static std::string Utf8(const wchar_t* text)
+{
+    int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return std::string();
+    std::string narrow((size_t)length, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &narrow[0], length, nullptr, nullptr);
+    narrow.resize((size_t)length - 1);
+    return narrow;
+}
+
+static void Tell(const std::string& text, UINT icon)
+{
+    // The wide call: these texts are UTF-8, not the game's Windows-1251.
+    MessageBoxW(nullptr, Wide(text).c_str(), L"Тримвальд", MB_OK | icon);
+}
+
+// The arguments as Windows splits the command line (quotes and all), the program's name left
+// out, in UTF-8.
+static std::vector<std::string> Arguments()
+{
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; words && i < count; ++i)
+        arguments.push_back(Utf8(words[i]));
+    if (words)
+        LocalFree(words);
+    return arguments;
+}
+
+static const TrimvaldCapture sessionCapture = {
+    SessionBeforePeek,     SessionFrameStart,  SessionCursor,       SessionMessageBoxOpens,
+    SessionMessageBoxAnswered, SessionDisplayMode, SessionSound, SessionWindowMessage,
+};
+
+static bool StartRecording(const std::string& path)
+{
+    errno = 0;
+    FILE* file = _wfopen(Wide(path).c_str(), L"wb");
+    std::string why;
+    if (!file)
+        why = std::strerror(errno ? errno : EIO);
+    else if (!SessionRecordStart(file, why))
+        file = nullptr;
+    if (!file) {
+        Tell("cannot record into " + path + ": " + why + "; the game is played without recording",
+             MB_ICONWARNING);
+        return false;
+    }
+    TrimvaldInstallCapture(&sessionCapture);
+    return true;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand)
+{
+    std::string recordPath, why;
+    if (!ParseGameCommandLine(Arguments(), recordPath, why)) {
+        Tell("trimvald: " + why + "\n" + gameUsageText, MB_ICONERROR);
+        return 2;
+    }
+    bool recording = !recordPath.empty() && StartRecording(recordPath);
+    int code = GameMain(instance, previous, commandLine, showCommand);
+    if (recording) {
+        TrimvaldInstallCapture(nullptr);
+        std::string error;
+        if (!SessionRecordFinish(error))
+            Tell("the recording is not complete: " + error, MB_ICONWARNING);
+    }
+    return code;
+}
