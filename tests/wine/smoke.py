@@ -242,9 +242,10 @@ def play_recorded_round(game, seconds):
 
 
 def recorded(wine, folder, replay):
-    """The exe's command line refused in a message box, exit code 2; a round recorded with
-    --record and checked by the Linux replay driver to the same end; a recording killed in mid
-    game keeps the whole lines it had written, and plays."""
+    """The exe's command line refused in a message box, exit code 2, and a recording that cannot
+    be written said in one before the game; a round recorded with --record and checked by the
+    Linux replay driver to the same end; a recording killed in mid game keeps the whole lines it
+    had written, and plays."""
     refused = start(wine, folder, "refused", "--record")
     try:
         answer(refused, WINDOWED_CAPTION, "space")  # the message box is captioned as the game
@@ -252,6 +253,16 @@ def recorded(wine, folder, replay):
     finally:
         refused.kill()
     log("recorded: --record without a file refused in a message box, exit code 2")
+    unwritable = start(wine, folder, "unwritable", "--record", r"no\such\folder\round.replay")
+    try:
+        answer(unwritable, WINDOWED_CAPTION, "space")  # cannot record: said, and the game goes on
+        answer(unwritable, START_CAPTION, "space")
+        answer(unwritable, WINDOWED_CAPTION, "space")
+        unwritable.display.hold(unwritable.wait_window(GAME_CAPTION), "F1", 0.3)
+        unwritable.wait_exit("F1")
+    finally:
+        unwritable.kill()
+    log("recorded: a recording that cannot be written said in a message box, the game played")
     game = start(wine, folder, "recorded", "--record", "round.replay")
     try:
         wid = play_recorded_round(game, 12.0)
