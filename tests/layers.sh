@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Includes run one way, tools -> app -> game -> render -> platform. Inside platform/ the layer
 # (winapi/) names no host, and neither host (desktop/, scripted/) the other: each reaches the
-# layer through the host record. The programs reach platform/ only through its headers on top and
+# layer through the host record; the controller mapping (gamepad/) stands alone, for the desktop
+# host and the Windows build (win32/). The programs reach platform/ only through its headers on top and
 # the scripted host's own.
 # Usage: layers.sh [SOURCE_ROOT]
 set -euo pipefail
@@ -10,8 +11,10 @@ rank() { case "$1" in tools) echo 5;; app) echo 4;; game) echo 3;; render) echo 
 # The rooms of platform/ a file's room may include: its own, the layer's, the headers on top.
 allowed() {
   case "$1" in
-    winapi) [[ $2 == winapi || $2 == top ]] ;;
-    desktop|scripted) [[ $2 == "$1" || $2 == winapi || $2 == top ]] ;;
+    winapi|gamepad) [[ $2 == "$1" || $2 == top ]] ;;
+    desktop) [[ $2 == desktop || $2 == winapi || $2 == gamepad || $2 == top ]] ;;
+    scripted) [[ $2 == scripted || $2 == winapi || $2 == top ]] ;;
+    win32) [[ $2 == win32 || $2 == gamepad || $2 == top ]] ;;
     *) true ;;
   esac
 }

@@ -20,6 +20,16 @@ void DesktopShowCursor(bool visible);
 void DesktopMouseMotion(int dx, int dy);
 void DesktopMouseWindowState(bool focused, bool minimized);
 void DesktopResetMouse();
+// Look motion from elsewhere than the mouse (a game controller's stick): it counts while the
+// window has the focus and is not minimised, whether or not the pointer could be captured.
+void DesktopMouseLook(int dx, int dy);
+
+// The desktop host's game controller: its hot-plug events, its state read at every pump (keys
+// posted for `post`, look motion for the cursor) while `playing` (the window focused and not
+// minimised; otherwise every key it held is let go), and its reset.
+void DesktopGamepadEvent(const SDL_Event& event, HostPost post);
+void DesktopGamepadPoll(HostPost post, bool playing);
+void DesktopResetGamepad();
 
 // Translates an SDL key into a Windows virtual-key code, or 0 when it has none.
 int DesktopVirtualKey(const SDL_Keysym& key);

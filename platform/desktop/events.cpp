@@ -11,6 +11,7 @@ void DesktopResetEvents()
     windowMinimized = false;
     windowFocused = false;
     DesktopResetMouse();
+    DesktopResetGamepad();
 }
 
 // The key message's lParam: repeat count 1, the scan code, the Alt context bit, the previous
@@ -96,6 +97,17 @@ static void TranslateEvent(const SDL_Event& event, HostPost post)
     case SDL_MOUSEMOTION:
         DesktopMouseMotion(event.motion.xrel, event.motion.yrel);
         return;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        // The left button casts, as E does: a click to fire, as in every first-person game.
+        if (event.button.button == SDL_BUTTON_LEFT)
+            post(layerWindow, event.type == SDL_MOUSEBUTTONDOWN ? WM_KEYDOWN : WM_KEYUP, (WPARAM)'E',
+                 event.type == SDL_MOUSEBUTTONDOWN ? (LPARAM)1 : (LPARAM)(1u | (3u << 30)));
+        return;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+        DesktopGamepadEvent(event, post);
+        return;
     case SDL_WINDOWEVENT:
         TranslateWindowEvent(event.window, post);
         DesktopMouseWindowState(windowFocused, windowMinimized);
@@ -113,6 +125,7 @@ void DesktopPumpEvents(HostPost post)
     SDL_Event event;
     while (SDL_PollEvent(&event))
         TranslateEvent(event, post);
+    DesktopGamepadPoll(post, windowFocused && !windowMinimized);
 }
 
 void LayerDropMachineEvents()

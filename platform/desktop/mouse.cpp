@@ -41,6 +41,14 @@ void DesktopMouseMotion(int dx, int dy)
     motionY += dy;
 }
 
+void DesktopMouseLook(int dx, int dy)
+{
+    if (!captureFocused || captureMinimized)
+        return;
+    motionX += dx;
+    motionY += dy;
+}
+
 void DesktopResetMouse()
 {
     if (captured && SDL_WasInit(SDL_INIT_VIDEO))

@@ -1,8 +1,11 @@
-// The wrappers that let a session recorder watch the game's calls on Windows. Only the real API
-// here, not the platform header's names for these.
+// The wrappers that let a session recorder watch the game's calls on Windows, and through which
+// a controller's keys and look reach the game. Only the real API here, not the platform
+// header's names for these.
 #include "platform/win32/capture.h"
 
 #include <mmsystem.h>
+
+#include "platform/win32/gamepad.h"
 
 static TrimvaldCapture installed;
 static bool capturing = false;
@@ -10,6 +13,9 @@ static bool capturing = false;
 // replay makes again: only those that reach it once the main loop runs are the player's.
 static bool loopRunning = false;
 static WNDPROC gameProcedure = nullptr;
+static HWND gameWindow = nullptr;
+// The controller is read once a frame, before the messages that come ahead of the next one.
+static bool gamepadDue = true;
 
 void TrimvaldInstallCapture(const TrimvaldCapture* capture)
 {
@@ -28,15 +34,28 @@ BOOL WINAPI TrimvaldPeekMessage(LPMSG msg, HWND window, UINT first, UINT last, U
     loopRunning = true;
     if (capturing)
         installed.beforePeek();
+    if (gamepadDue) {
+        gamepadDue = false;
+        TrimvaldGamepadPoll(gameWindow);
+    }
     BOOL found = PeekMessageA(msg, window, first, last, remove);
-    if (!found && capturing)
-        installed.frameStart();
+    if (!found) {
+        gamepadDue = true;
+        if (capturing)
+            installed.frameStart();
+    }
     return found;
 }
 
+// The controller's look moves the cursor mouse look reads, as the mouse would.
 BOOL WINAPI TrimvaldGetCursorPos(LPPOINT point)
 {
     BOOL read = GetCursorPos(point);
+    if (read) {
+        POINT look = TrimvaldGamepadTakeLook();
+        point->x += look.x;
+        point->y += look.y;
+    }
     if (read && capturing)
         installed.cursor(*point);
     return read;
@@ -59,10 +78,18 @@ BOOL WINAPI TrimvaldPlaySound(LPCSTR sound, HMODULE module, DWORD flags)
 }
 
 // Minimising sizes the window to nothing; what a replay needs of it is the minimising itself.
+// The left mouse button casts, as E does (a click to fire, as in every first-person game): the
+// game's procedure hears it as the key.
 static LRESULT CALLBACK CaptureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    gameWindow = window;
     if (capturing && loopRunning && !(message == WM_SIZE && wParam == SIZE_MINIMIZED))
         installed.windowMessage(message, wParam, lParam);
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
+        return gameProcedure(window, message == WM_LBUTTONDOWN ? WM_KEYDOWN : WM_KEYUP, 'E',
+                             message == WM_LBUTTONDOWN ? 1 : (LPARAM)(1u | (3u << 30)));
+    if (message == WM_DESTROY)
+        gameWindow = nullptr;
     return gameProcedure(window, message, wParam, lParam);
 }
 

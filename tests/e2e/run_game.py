@@ -29,7 +29,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import harness  # noqa: E402
 # Failure and Display are scripts/pacing_bench.py's too.
 from harness import (DEGREES_PER_PIXEL, ERROR_CAPTION, GAME_CAPTION, START_CAPTION,  # noqa: E402
-                     WINDOWED_CAPTION, Display, Failure, Screenshot, expect)
+                     KEY_HOLD_SECONDS, WINDOWED_CAPTION, Display, Failure, Screenshot, expect)
 
 CASE_TIME_LIMIT = 15.0  # seconds
 PLAY_SECONDS = 1.0
@@ -424,17 +424,24 @@ def case_fullscreen_killed(game):
 
 @case(start_recording)
 def case_recorded_closed(game):
-    """The window closed from the window manager (Alt+F4 there): the session ends with close."""
+    """A click of the left button casts as E does; the window closed from the window manager
+    (Alt+F4 there): the session ends with close."""
     display = game.display
     window = open_fullscreen(game)
     time.sleep(PLAY_SECONDS)
     display.hold(window, "Return")
+    display.xdotool("mousedown", "1")
+    time.sleep(KEY_HOLD_SECONDS)
+    display.xdotool("mouseup", "1")
     display.xdotool("windowactivate", window, check=False)
     display.xdotool("key", "alt+F4")
     game.wait_exit("closing the window")
     expect_replays(game)
     commands = recorded_commands(game.recording)
     expect(commands[-1] == "close", f"the recording ends with {commands[-3:]}, not close")
+    with open(game.recording, encoding="utf-8") as f:
+        expect(any(l.startswith("frames ") and "E" in l.split()[2:] for l in f),
+               "the click held no E in any frame")
 
 
 def recorded_frames(path):

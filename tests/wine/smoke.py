@@ -21,8 +21,9 @@ The runs of the real trimvald.exe:
            a round played with --record (a level, walking and turning with the mouse, casts, a
            pause, F1) that the Linux driver's --check replays to the same end; a recorded game
            killed in mid game leaves whole lines that play.
-  english  on an English Windows (ANSI code page 1252, not the game's 1251): the prompts and the
-           game window still carry their Russian captions, as X sees their names; F1 quits.
+  english  on an English Windows (ANSI code page 1252, not the game's 1251) without XInput: the
+           prompts and the game window still carry their Russian captions, as X sees their
+           names; F1 quits.
 
 Everything lives under DIR: the Wine prefix (kept, so later runs start quickly), a home, the
 Russian and English locales for Wine's ANSI code page, the unpacked package. Only the processes this script
@@ -317,6 +318,8 @@ def english(wine, folder):
     # A wineserver started under the Russian locale would keep its code page: it goes first.
     wine.stop()
     wine.env["LC_ALL"] = "en_US.UTF-8"
+    # And a Windows without XInput: the game runs, controller-less, saying nothing of it.
+    wine.env["WINEDLLOVERRIDES"] += ";xinput1_4,xinput1_3,xinput9_1_0=d"
     game = start(wine, folder, "english")
     try:
         answer(game, START_CAPTION, "space")
