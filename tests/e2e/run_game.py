@@ -444,6 +444,71 @@ def case_recorded_closed(game):
                "the click held no E in any frame")
 
 
+# A round played with a game controller alone (SDL's virtual one, plugged in by the preloaded
+# counter), in SDL's numbering of its axes and buttons.
+PAD_AXES = {"left_y": 1, "right_x": 2, "right_trigger": 5}
+PAD_BUTTONS = {"a": 0, "b": 1, "back": 4, "start": 6, "dpad_up": 11, "dpad_right": 14}
+
+
+def start_with_pad(display, args, workdir, name):
+    pad = os.path.join(workdir, name + ".pad")
+    open(pad, "w").close()
+    game = Game(display, args, workdir, name, {"TRIMVALD_VIRTUAL_PAD": pad}, record=True)
+    game.pad = pad
+    return game
+
+
+def pad(game, control, value, seconds=KEY_HOLD_SECONDS):
+    """Sets a control (a button 1 or 0, an axis -32768 to 32767) for a while."""
+    kind = "axis" if control in PAD_AXES else "button"
+    with open(game.pad, "a") as f:
+        f.write(f"{kind} {(PAD_AXES if kind == 'axis' else PAD_BUTTONS)[control]} {value}\n")
+    time.sleep(seconds)
+
+
+def press(game, button):
+    pad(game, button, 1)
+    pad(game, button, 0)
+
+
+@case(start_with_pad)
+def case_gamepad_round(game):
+    """A whole round with the controller alone: a level chosen (d-pad up: 5), started (Start),
+    walked (left stick), turned (right stick), a jump (A), a crouch (B), a cast (right trigger),
+    the next spell (d-pad right), a pause (Back) and its end (Start), a pause and Back again to
+    quit. It records as keys and cursor motion, and replays to its end."""
+    window = open_fullscreen(game)
+    time.sleep(PLAY_SECONDS)
+    press(game, "dpad_up")
+    press(game, "start")
+    time.sleep(2.0)  # the panel slides away and the player lands
+    pad(game, "left_y", -32767, 0.5)
+    pad(game, "left_y", 0, 0.1)
+    pad(game, "right_x", 32767, 0.5)  # 180 degrees a second
+    pad(game, "right_x", 0, 0.1)
+    for button in ("a", "b", "dpad_right"):
+        press(game, button)
+    pad(game, "right_trigger", 32767)
+    pad(game, "right_trigger", 0)
+    press(game, "back")
+    time.sleep(PLAY_SECONDS)
+    press(game, "start")
+    time.sleep(PLAY_SECONDS)
+    press(game, "back")
+    time.sleep(PLAY_SECONDS)
+    press(game, "back")
+    game.wait_exit("Back twice")
+    end = expect_replays(game)
+    with open(game.recording, encoding="utf-8") as f:
+        held = {k for l in f if l.startswith("frames ") for k in l.split("mouse")[0].split()[2:]}
+    wanted = {"5", "ENTER", "W", "SPACE", "C", "E", "2", "ESC"}
+    expect(wanted <= held, f"the recording holds {sorted(held)}, not all of {sorted(wanted)}")
+    report = game.report()
+    expect(end["difficulty"] == 5 and 60 < (360 - report["yaw"]) % 360 < 120,
+           f"level {end['difficulty']}, the view turned to {report.get('yaw')}: not the round played")
+    del window
+
+
 def recorded_frames(path):
     with open(path, encoding="utf-8") as f:
         return sum(int(l.split()[1]) for l in f if l.startswith("frames "))
@@ -740,6 +805,8 @@ GROUPS = {
     "fullscreen_desktop": Group("1024x768x24", "fullscreen_desktop fullscreen_killed mouse_look "
                                 "recorded_closed recording_unwritable watched",
                                 wm=True, mode_800x600=True),
+    # A round played with a game controller alone; it draws nothing, so it runs beside the rest.
+    "gamepad": Group("1024x768x24", "gamepad_round", wm=True),
     # A long recorded round, over 2,000 frames played by hand: the test command runs it after
     # the suite (the soak preset), as it takes a minute.
     "recorded_long": Group("1024x768x24", "recorded_long", wm=True),

@@ -20,8 +20,14 @@
 // keeps every swap in step with the monitor whatever it is asked.
 // With TRIMVALD_SWAP_TIMES set, the time of every swap (CLOCK_MONOTONIC, ns) goes to that file,
 // one a line, for benchmarks.
+// With TRIMVALD_VIRTUAL_PAD=FILE, a virtual game controller (SDL's) is plugged in once the game
+// has SDL's game-controller support up, and set at every SDL_PollEvent from the lines added to
+// FILE since: "axis N VALUE" and "button N 0|1", in SDL's numbering of a controller's axes and
+// buttons.
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -117,6 +123,70 @@ struct MessageBoxHead {
 };
 
 }  // namespace
+
+namespace {
+
+template <typename F>
+F Sdl(const char* name)
+{
+    return reinterpret_cast<F>(dlsym(RTLD_DEFAULT, name));
+}
+
+// The virtual controller: plugged in once, then fed the commands written to its file.
+struct VirtualPad {
+    const char* path = std::getenv("TRIMVALD_VIRTUAL_PAD");
+    void* joystick = nullptr;
+    off_t read = 0;
+    std::string pending;
+
+    void Feed()
+    {
+        const uint32_t gameController = 0x00002000u;  // SDL_INIT_GAMECONTROLLER
+        if (!path || !*path || !Sdl<uint32_t (*)(uint32_t)>("SDL_WasInit")(gameController))
+            return;
+        if (!joystick) {
+            // SDL_JOYSTICK_TYPE_GAMECONTROLLER (1), all of a controller's 6 axes and 21 buttons.
+            int index = Sdl<int (*)(int, int, int, int)>("SDL_JoystickAttachVirtual")(1, 6, 21, 0);
+            joystick = index < 0 ? nullptr : Sdl<void* (*)(int)>("SDL_JoystickOpen")(index);
+            if (!joystick) {
+                path = nullptr;
+                std::fprintf(stderr, "swap_counter: no virtual controller\n");
+                return;
+            }
+        }
+        int file = open(path, O_RDONLY | O_CLOEXEC);
+        if (file < 0)
+            return;
+        char buffer[4096];
+        ssize_t got;
+        while ((got = pread(file, buffer, sizeof buffer, read)) > 0) {
+            read += got;
+            pending.append(buffer, (size_t)got);
+        }
+        close(file);
+        size_t end;
+        while ((end = pending.find('\n')) != std::string::npos) {
+            char kind[16] = "";
+            int which = 0, value = 0;
+            if (std::sscanf(pending.substr(0, end).c_str(), "%15s %d %d", kind, &which, &value) == 3) {
+                if (std::string(kind) == "axis")
+                    Sdl<int (*)(void*, int, int16_t)>("SDL_JoystickSetVirtualAxis")(joystick, which, (int16_t)value);
+                else if (std::string(kind) == "button")
+                    Sdl<int (*)(void*, int, uint8_t)>("SDL_JoystickSetVirtualButton")(joystick, which, (uint8_t)value);
+            }
+            pending.erase(0, end + 1);
+        }
+    }
+} pad;
+
+}  // namespace
+
+extern "C" int SDL_PollEvent(void* event)
+{
+    static auto next = Next<int (*)(void*)>("SDL_PollEvent");
+    pad.Feed();
+    return next(event);
+}
 
 extern "C" void SDL_GL_SwapWindow(void* window)
 {
