@@ -8,6 +8,7 @@
 static bool subsystemOurs = false;
 static SDL_GameController* pad = nullptr;
 static Uint64 lastPoll = 0;
+static bool idle = true;
 
 static void OpenFirst()
 {
@@ -66,8 +67,14 @@ void DesktopGamepadPoll(HostPost post, bool playing)
     Uint64 now = SDL_GetPerformanceCounter();
     double seconds = lastPoll ? (double)(now - lastPoll) / (double)SDL_GetPerformanceFrequency() : 0.0;
     lastPoll = now;
+    // With no controller in play the mapping is told once, to let go what it held, and then left
+    // alone: every PeekMessageA comes here.
+    bool reading = pad && playing && layerWindow;
+    if (!reading && idle)
+        return;
+    idle = !reading;
     GamepadState state;
-    if (pad && playing && layerWindow) {
+    if (reading) {
         state.leftX = Axis(SDL_CONTROLLER_AXIS_LEFTX);
         state.leftY = Axis(SDL_CONTROLLER_AXIS_LEFTY);
         state.rightX = Axis(SDL_CONTROLLER_AXIS_RIGHTX);
@@ -98,5 +105,6 @@ void DesktopResetGamepad()
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     subsystemOurs = false;
     lastPoll = 0;
+    idle = true;
     GamepadMapReset();
 }
