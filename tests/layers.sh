@@ -2,8 +2,9 @@
 # Includes run one way, tools -> app -> game -> render -> platform. Inside platform/ the layer
 # (winapi/) names no host, and neither host (desktop/, scripted/) the other: each reaches the
 # layer through the host record; the controller mapping (gamepad/) stands alone, for the desktop
-# host and the Windows build (win32/). The programs reach platform/ only through its headers on top and
-# the scripted host's own.
+# host and the Windows build (win32/), and so does the drawing that can be switched off
+# (nullgl/). The programs reach platform/ only through its headers on top and the scripted
+# host's own; the replay driver's entry also switches the drawing.
 # Usage: layers.sh [SOURCE_ROOT]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
@@ -11,7 +12,7 @@ rank() { case "$1" in tools) echo 5;; app) echo 4;; game) echo 3;; render) echo 
 # The rooms of platform/ a file's room may include: its own, the layer's, the headers on top.
 allowed() {
   case "$1" in
-    winapi|gamepad) [[ $2 == "$1" || $2 == top ]] ;;
+    winapi|gamepad|nullgl) [[ $2 == "$1" || $2 == top ]] ;;
     desktop) [[ $2 == desktop || $2 == winapi || $2 == gamepad || $2 == top ]] ;;
     scripted) [[ $2 == scripted || $2 == winapi || $2 == top ]] ;;
     win32) [[ $2 == win32 || $2 == gamepad || $2 == top ]] ;;
@@ -35,6 +36,7 @@ while IFS=: read -r file _ text; do
   elif [ "$to" = platform ]; then
     case "$path" in
       platform/platform.h|platform/host.h|platform/scripted/scripted_host.h) ;;
+      platform/nullgl/null_gl.h) [ "$file" = tools/replay/main.cpp ] || wrong=1 ;;
       *) wrong=1 ;;
     esac
   fi

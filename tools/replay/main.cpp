@@ -40,6 +40,7 @@
 #include "tools/replay/driver.h"
 #include "tools/replay/interrupts.h"
 #include "platform/host.h"
+#include "platform/nullgl/null_gl.h"
 
 // What --help prints and every refusal of the command line ends with; the comment at the top of
 // this file and README.md show the same text.
@@ -307,12 +308,15 @@ int main(int argc, char** argv)
         return 1;
     if (options.watch && !DisplayToWatchOn())
         return 1;
-    // Where no picture is asked for, nothing is drawn: Mesa's no-op driver (which every Mesa
-    // driver can be, and other drivers ignore) takes the GL calls, chosen before GL loads. The
-    // game never reads its pixels back, so its state is the same frame for frame; a player's
-    // own GALLIUM_NOOP is kept.
-    if (!options.watch && options.shots.empty() && !options.timing)
+    // Where no picture is asked for, nothing is drawn: the drawing calls return at once, and
+    // the rest (textures, lists, state) go to Mesa's no-op driver (which every Mesa driver can
+    // be, and other drivers ignore), chosen before GL loads. The game never reads its pixels
+    // back, so its state is the same frame for frame, and memory stays flat however long the
+    // run; a caller's own GALLIUM_NOOP is kept.
+    if (!options.watch && options.shots.empty() && !options.timing) {
         setenv("GALLIUM_NOOP", "true", 0);
+        NullGlDrawNothing(true);
+    }
     if (checking && isatty(STDERR_FILENO))
         options.frameEnd = [last](int frame) { ShowProgress(frame, last, false); };
     // SDL would turn the signals into a quit event the game never reads.
