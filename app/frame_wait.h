@@ -2,11 +2,18 @@
 // enough time is left the processor sleeps in between, instead of spinning.
 #pragma once
 
-// The longest a one-millisecond sleep has lately been seen to last, in milliseconds: the game
-// sleeps only while more time than this is left, so that no sleep carries a frame past its end.
-extern double sleepCost;
+// How much longer than asked a sleep has lately been seen to last, in milliseconds: the game
+// sleeps only for what is left less than this, so that no sleep carries a frame past its end.
+extern double sleepOvershoot;
 
-// The cost as before any sleep was seen, for a new run of the game in one process.
+// The wait's sleeps for a run of the game: a high-resolution waitable timer where the system has
+// one, which sleeps to within a fraction of a millisecond of the time asked; elsewhere a
+// millisecond at a time, with the system timer's period held at a millisecond until the end.
+void StartFrameWait();
+void EndFrameWait();
+
+// The overshoot as before any sleep was seen, and no timer, for a new run of the game in one
+// process.
 void ResetFrameWait();
 
 // Returns at the first TimerNowMs reading that is at or past `bound` (milliseconds since

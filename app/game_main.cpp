@@ -21,9 +21,9 @@ int GameMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (!OpenGameWindow(" Тримвальд ", 800, 600, 16, fullscreen))
         return 0;
 
-    // The wait sleeps a millisecond at a time, and sleeps end on the system timer's tick: a
-    // fine one is held while the game runs.
-    timeBeginPeriod(1);
+    // The wait sleeps on a high-resolution timer, or a millisecond at a time with a fine system
+    // timer held while the game runs.
+    StartFrameWait();
 
     // Each pass handles one waiting message, or, with none waiting, runs one frame in steps
     // 1 to 14 below.
@@ -94,7 +94,7 @@ int GameMain(HINSTANCE, HINSTANCE, LPSTR, int)
             game.escapeHeld = 0;
     }
 
-    timeEndPeriod(1);
+    EndFrameWait();
     CloseGameWindow();
     // Only the quit message carries an exit code; every other way out is a normal end.
     return quitByMessage ? (int)msg.wParam : 0;

@@ -23,8 +23,12 @@ struct LayerHost {
     bool (*counterFrequency)(int64_t* ticksPerSecond);
     int64_t (*counter)();
     DWORD (*milliseconds)();
-    // Sleeping: gives the processor away for at least this many milliseconds (Sleep's work).
+    // Sleeping: gives the processor away for at least this many milliseconds (Sleep's work);
+    // whether the machine can sleep finer, and for at least this many 100 ns units, ending
+    // within a fraction of a millisecond of that (a high-resolution waitable timer's wait).
     void (*sleep)(DWORD milliseconds);
+    bool (*fineSleepAvailable)();
+    void (*sleepFine)(int64_t hundredNanoseconds);
 
     // Mouse: where the cursor is, putting it somewhere, and whether it is seen.
     POINT (*cursorPosition)();

@@ -13,6 +13,11 @@
 #define ChangeDisplaySettingsA TrimvaldChangeDisplaySettings
 #define PlaySoundA TrimvaldPlaySound
 #define RegisterClassA TrimvaldRegisterClass
+// Windows 10 1803 and later; older systems refuse the flag, and the game sleeps by the
+// millisecond there.
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
 #else
 #include "platform/winapi/winapi.h"
 #endif

@@ -91,14 +91,15 @@ TEST(EscapeLatch, OnlyAFreshPressSkipsThePacing)
 }
 
 // The title panel shown for `frames` frames on a simulated clock read every `step` us, whose
-// sleeps last `overshoot` us longer than asked: each frame's simulated length up to its swap
-// (from before its TimerStart, in us) and the clock readings it took.
+// sleeps last `overshoot` us longer than asked, with or without a high-resolution timer: each
+// frame's simulated length up to its swap (from before its TimerStart, in us) and the clock
+// readings it took.
 struct PacedFrames {
     std::vector<int64_t> lengths;
     std::vector<long> readings;
 };
 
-PacedFrames RunPaced(int frames, int64_t step, int64_t overshoot)
+PacedFrames RunPaced(int frames, int64_t step, int64_t overshoot, bool fineTimer = true)
 {
     static PacedFrames paced;
     static int64_t began;
@@ -108,6 +109,7 @@ PacedFrames RunPaced(int frames, int64_t step, int64_t overshoot)
     wanted = frames;
     ResetProcessState();
     ScriptedClockSetPace(step, overshoot);
+    ScriptedClockSetFineSleep(fineTimer);
     ScriptedHostSetup hooks;
     hooks.frameStart = [] {
         began = ScriptedClockNow();
@@ -130,26 +132,33 @@ PacedFrames RunPaced(int frames, int64_t step, int64_t overshoot)
 
 TEST(Pacing, TheWaitSleepsWhileTimeIsLeftAndNoFrameEndsLate)
 {
-    // Readings 0.1 ms apart, sleeps of 1.3 ms: spinning alone would read the clock 100 times.
-    PacedFrames run = RunPaced(60, 100, 300);
-    ASSERT_EQ(run.lengths.size(), 60u);
-    for (size_t i = 0; i < run.lengths.size(); ++i) {
-        // TimerStart's reading, then 10 ms to the first reading at or past the bound.
-        EXPECT_GE(run.lengths[i], 10100) << "frame " << i;
-        EXPECT_LE(run.lengths[i], 10300) << "frame " << i << " ended late";
-        EXPECT_LT(run.readings[i], 30) << "frame " << i << " spun instead of sleeping";
+    // Readings 0.1 ms apart, sleeps 0.3 ms longer than asked: spinning alone would read the
+    // clock 100 times. On the timer the wait sleeps to within its overshoot of the bound (the
+    // first frame learns it); by the millisecond, it spins its last 1.4 ms or less.
+    for (bool fineTimer : {true, false}) {
+        PacedFrames run = RunPaced(60, 100, 300, fineTimer);
+        ASSERT_EQ(run.lengths.size(), 60u);
+        for (size_t i = 0; i < run.lengths.size(); ++i) {
+            // TimerStart's reading, then 10 ms to the first reading at or past the bound.
+            EXPECT_GE(run.lengths[i], 10100) << "frame " << i;
+            EXPECT_LE(run.lengths[i], 10300) << "frame " << i << " ended late";
+            EXPECT_LT(run.readings[i], fineTimer && i > 0 ? 7 : 30)
+                << "frame " << i << " spun instead of sleeping, timer " << fineTimer;
+        }
     }
 }
 
 TEST(Pacing, SleepsTooLongForAFrameAreGivenUpAfterTheFirst)
 {
-    // A coarse system timer: a 1 ms sleep lasts 15.6 ms. The first costs one late frame; then
+    // A coarse system timer: a sleep lasts 14.6 ms longer. The first costs one late frame; then
     // the wait spins, and only tries sleeping again seconds later.
-    PacedFrames run = RunPaced(150, 100, 14600);
-    ASSERT_EQ(run.lengths.size(), 150u);
-    EXPECT_GT(run.lengths[0], 15000);
-    for (size_t i = 1; i < run.lengths.size(); ++i)
-        EXPECT_LE(run.lengths[i], 10300) << "frame " << i << " ended late";
+    for (bool fineTimer : {true, false}) {
+        PacedFrames run = RunPaced(150, 100, 14600, fineTimer);
+        ASSERT_EQ(run.lengths.size(), 150u);
+        EXPECT_GT(run.lengths[0], 15000);
+        for (size_t i = 1; i < run.lengths.size(); ++i)
+            EXPECT_LE(run.lengths[i], 10300) << "frame " << i << " ended late, timer " << fineTimer;
+    }
 }
 
 TEST(Quitting, F1QuitsFromAnywhereWithoutASound)

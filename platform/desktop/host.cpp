@@ -2,6 +2,10 @@
 // are in files of their own; here are the clock, the display mode, and the record.
 #include "platform/desktop/desktop.h"
 
+#include <errno.h>
+#include <sys/prctl.h>
+#include <time.h>
+
 static bool CounterFrequency(int64_t* ticksPerSecond)
 {
     *ticksPerSecond = (int64_t)SDL_GetPerformanceFrequency();
@@ -24,6 +28,28 @@ static DWORD Milliseconds()
 static void SleepFor(DWORD milliseconds)
 {
     SDL_Delay(milliseconds);
+}
+
+static bool FineSleepAvailable()
+{
+    return true;
+}
+
+// To an absolute time, so that a signal that breaks the sleep off does not lengthen it. The
+// kernel may let a sleep run 50 us long by default to group wake-ups; the game's thread asks
+// for none, as the wait reads out what is left after the sleep.
+static void SleepFine(int64_t hundredNanoseconds)
+{
+    static bool slackSet = false;
+    if (!slackSet)
+        slackSet = prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL) == 0;
+    timespec until;
+    clock_gettime(CLOCK_MONOTONIC, &until);
+    int64_t nanoseconds = (int64_t)until.tv_nsec + hundredNanoseconds * 100;
+    until.tv_sec += (time_t)(nanoseconds / 1000000000);
+    until.tv_nsec = (long)(nanoseconds % 1000000000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+    }
 }
 
 // The desktop's video mode is never changed: a fullscreen mode of the game's size is granted
@@ -84,6 +110,8 @@ static const LayerHost desktopHost = {
     Counter,
     Milliseconds,
     SleepFor,
+    FineSleepAvailable,
+    SleepFine,
     DesktopCursorPosition,
     DesktopMoveCursor,
     DesktopShowCursor,

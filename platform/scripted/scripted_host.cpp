@@ -18,10 +18,16 @@ static int64_t sleepOvershoot = 0;
 static int64_t simulatedCounter = 0;
 static DWORD simulatedMilliseconds = 0;
 static bool performanceCounterAvailable = true;
+static bool fineSleep = true;
 
 void ScriptedClockSetPerformanceCounter(bool available)
 {
     performanceCounterAvailable = available;
+}
+
+void ScriptedClockSetFineSleep(bool available)
+{
+    fineSleep = available;
 }
 
 void ScriptedClockSetMilliseconds(DWORD now)
@@ -45,6 +51,7 @@ void ScriptedClockReset()
     simulatedCounter = 0;
     simulatedMilliseconds = 0;
     performanceCounterAvailable = true;
+    fineSleep = true;
     simulatedStep = defaultStep;
     sleepOvershoot = 0;
 }
@@ -70,6 +77,19 @@ static DWORD Milliseconds()
 static void SleepFor(DWORD milliseconds)
 {
     int64_t slept = (int64_t)milliseconds * 1000 + sleepOvershoot;
+    simulatedCounter += slept;
+    simulatedMilliseconds += (DWORD)(slept / 1000);
+}
+
+static bool FineSleepAvailable()
+{
+    return fineSleep;
+}
+
+// Whole microseconds of the simulated counter, never shorter than asked.
+static void SleepFine(int64_t hundredNanoseconds)
+{
+    int64_t slept = (hundredNanoseconds + 9) / 10 + sleepOvershoot;
     simulatedCounter += slept;
     simulatedMilliseconds += (DWORD)(slept / 1000);
 }
@@ -153,6 +173,8 @@ void InstallScriptedHost(const ScriptedHostSetup& newSetup)
         Counter,
         Milliseconds,
         SleepFor,
+        FineSleepAvailable,
+        SleepFine,
         CursorPosition,
         MoveCursor,
         ShowCursor,

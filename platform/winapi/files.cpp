@@ -24,13 +24,14 @@
 #endif
 #endif
 
-// The kernel objects behind the HANDLEs given out here: open files and their mappings. Each
-// holds its own descriptor, so a mapping outlives the file handle it was made from, as on
-// Windows.
+// The kernel objects behind the HANDLEs given out here: open files and their mappings, and the
+// clock's waitable timers. Each file and mapping holds its own descriptor, so a mapping outlives
+// the file handle it was made from, as on Windows.
 struct LayerKernelObject {
-    enum class Kind { File, Mapping } kind = Kind::File;
+    enum class Kind { File, Mapping, Timer } kind = Kind::File;
     int descriptor = -1;
     uint64_t size = 0;  // a mapping's length
+    int64_t due = 0;    // a timer's due time
 };
 
 static std::set<LayerKernelObject*> kernelObjects;
@@ -53,6 +54,17 @@ static LayerKernelObject* NewKernelObject(LayerKernelObject::Kind kind, int desc
     object->size = size;
     kernelObjects.insert(object);
     return object;
+}
+
+HANDLE LayerNewTimer()
+{
+    return NewKernelObject(LayerKernelObject::Kind::Timer, -1, 0);
+}
+
+int64_t* LayerTimerDue(HANDLE handle)
+{
+    LayerKernelObject* timer = KernelObject(handle, LayerKernelObject::Kind::Timer);
+    return timer ? &timer->due : nullptr;
 }
 
 std::string LayerHostPath(const char* windowsPath)
@@ -192,7 +204,8 @@ BOOL WINAPI CloseHandle(HANDLE handle)
         return FALSE;
     LayerKernelObject* object = *found;
     kernelObjects.erase(found);
-    close(object->descriptor);
+    if (object->descriptor >= 0)
+        close(object->descriptor);
     delete object;
     return TRUE;
 }

@@ -126,3 +126,9 @@ std::string LayerHostPath(const char* windowsPath);
 
 // Puts the clocks' reading count back to program start.
 void LayerResetClocks();
+
+// The waitable timers, kernel objects kept with the files' so that CloseHandle closes any: a new
+// one, and where a timer keeps its due time (100 ns units from the wait; 0 when not set), or
+// nullptr for a handle that is no timer.
+HANDLE LayerNewTimer();
+int64_t* LayerTimerDue(HANDLE handle);

@@ -472,6 +472,22 @@ typedef UINT MMRESULT;
 #define TIMERR_NOERROR 0u
 MMRESULT WINAPI timeBeginPeriod(UINT milliseconds);
 MMRESULT WINAPI timeEndPeriod(UINT milliseconds);
+// Waitable timers: unnamed synchronisation timers with a due time relative to now (negative,
+// in 100 ns units) and no period or completion routine.
+typedef const wchar_t* LPCWSTR;
+typedef void(CALLBACK* PTIMERAPCROUTINE)(LPVOID argument, DWORD timerLow, DWORD timerHigh);
+#define CREATE_WAITABLE_TIMER_MANUAL_RESET 0x00000001u
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002u
+#define TIMER_ALL_ACCESS 0x001F0003u
+#define INFINITE 0xFFFFFFFFu
+#define WAIT_OBJECT_0 0x00000000u
+#define WAIT_TIMEOUT 0x00000102u
+#define WAIT_FAILED 0xFFFFFFFFu
+HANDLE WINAPI CreateWaitableTimerExW(LPSECURITY_ATTRIBUTES security, LPCWSTR name, DWORD flags,
+                                     DWORD access);
+BOOL WINAPI SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* dueTime, LONG period,
+                             PTIMERAPCROUTINE completion, LPVOID argument, BOOL resume);
+DWORD WINAPI WaitForSingleObject(HANDLE object, DWORD milliseconds);
 BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags);
 
 // The process entry the layer's main() calls, as Windows calls it for a GUI program.
