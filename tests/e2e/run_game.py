@@ -458,11 +458,16 @@ def start_with_pad(display, args, workdir, name):
     return game
 
 
-def pad(game, control, value, seconds=KEY_HOLD_SECONDS):
-    """Sets a control (a button 1 or 0, an axis -32768 to 32767) for a while."""
-    kind = "axis" if control in PAD_AXES else "button"
+def pad(game, control, value=None, seconds=KEY_HOLD_SECONDS):
+    """Sets a control (a button 1 or 0, an axis -32768 to 32767) of the controller plugged in
+    last, or plugs in another ("plug") or pulls out the first ("unplug"), and waits a while."""
+    if value is None:
+        line = control
+    else:
+        kind = "axis" if control in PAD_AXES else "button"
+        line = f"{kind} {(PAD_AXES if kind == 'axis' else PAD_BUTTONS)[control]} {value}"
     with open(game.pad, "a") as f:
-        f.write(f"{kind} {(PAD_AXES if kind == 'axis' else PAD_BUTTONS)[control]} {value}\n")
+        f.write(line + "\n")
     time.sleep(seconds)
 
 
@@ -474,16 +479,19 @@ def press(game, button):
 @case(start_with_pad)
 def case_gamepad_round(game):
     """A whole round with the controller alone: a level chosen (d-pad up: 5), started (Start),
-    walked (left stick), turned (right stick), a jump (A), a crouch (B), a cast (right trigger),
-    the next spell (d-pad right), a pause (Back) and its end (Start), a pause and Back again to
-    quit. It records as keys and cursor motion, and replays to its end."""
+    walked (left stick), the controller pulled out while its stick is held and a second one
+    plugged in before taking over, turned (right stick), a jump (A), a crouch (B), a cast
+    (right trigger), the next spell (d-pad right), a pause (Back) and its end (Start), a pause
+    and Back again to quit. It records as keys and cursor motion, and replays to its end; the
+    walk stops when its controller goes."""
     window = open_fullscreen(game)
     time.sleep(PLAY_SECONDS)
     press(game, "dpad_up")
     press(game, "start")
     time.sleep(2.0)  # the panel slides away and the player lands
     pad(game, "left_y", -32767, 0.5)
-    pad(game, "left_y", 0, 0.1)
+    pad(game, "plug", seconds=0.3)
+    pad(game, "unplug", seconds=0.5)  # the first, its stick still held forward
     pad(game, "right_x", 32767, 0.5)  # 180 degrees a second
     pad(game, "right_x", 0, 0.1)
     for button in ("a", "b", "dpad_right"):
@@ -503,6 +511,16 @@ def case_gamepad_round(game):
         held = {k for l in f if l.startswith("frames ") for k in l.split("mouse")[0].split()[2:]}
     wanted = {"5", "ENTER", "W", "SPACE", "C", "E", "2", "ESC"}
     expect(wanted <= held, f"the recording holds {sorted(held)}, not all of {sorted(wanted)}")
+    # W (the first controller's stick) was let go when it was pulled out: no frame after the
+    # first turn (the second controller's) walks.
+    with open(game.recording, encoding="utf-8") as f:
+        runs = [l.split() for l in f if l.startswith("frames ")]
+    turned = next((i for i, r in enumerate(runs) if "mouse" in r), len(runs))
+    walked = [i for i, r in enumerate(runs[:turned]) if "W" in r[2:]]
+    still = sum(int(r[1]) for r in runs[walked[-1] + 1:turned]) if walked else 0
+    expect(turned < len(runs) and not any("W" in r[2:] for r in runs[turned:]),
+           "W was still held when the second controller turned the view")
+    expect(still > 30, f"the player stood still for {still} frames between the pull and the turn")
     report = game.report()
     expect(end["difficulty"] == 5 and 60 < (360 - report["yaw"]) % 360 < 120,
            f"level {end['difficulty']}, the view turned to {report.get('yaw')}: not the round played")

@@ -23,7 +23,8 @@
 // With TRIMVALD_VIRTUAL_PAD=FILE, a virtual game controller (SDL's) is plugged in once the game
 // has SDL's game-controller support up, and set at every SDL_PollEvent from the lines added to
 // FILE since: "axis N VALUE" and "button N 0|1", in SDL's numbering of a controller's axes and
-// buttons.
+// buttons, for the controller plugged in last; "plug" plugs in another, "unplug" pulls out the
+// first one still plugged in.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <time.h>
@@ -132,27 +133,50 @@ F Sdl(const char* name)
     return reinterpret_cast<F>(dlsym(RTLD_DEFAULT, name));
 }
 
-// The virtual controller: plugged in once, then fed the commands written to its file.
+// The virtual controllers: one plugged in at first, then fed the commands written to the file.
 struct VirtualPad {
     const char* path = std::getenv("TRIMVALD_VIRTUAL_PAD");
-    void* joystick = nullptr;
+    std::vector<void*> plugged;  // oldest first
+    bool started = false;
     off_t read = 0;
     std::string pending;
+
+    bool Plug()
+    {
+        // SDL_JOYSTICK_TYPE_GAMECONTROLLER (1), all of a controller's 6 axes and 21 buttons.
+        int index = Sdl<int (*)(int, int, int, int)>("SDL_JoystickAttachVirtual")(1, 6, 21, 0);
+        void* joystick = index < 0 ? nullptr : Sdl<void* (*)(int)>("SDL_JoystickOpen")(index);
+        if (!joystick) {
+            path = nullptr;
+            std::fprintf(stderr, "swap_counter: no virtual controller\n");
+            return false;
+        }
+        plugged.push_back(joystick);
+        return true;
+    }
+
+    // SDL detaches by device index, which moves as devices come and go.
+    void Unplug()
+    {
+        if (plugged.empty())
+            return;
+        int id = Sdl<int (*)(void*)>("SDL_JoystickInstanceID")(plugged.front());
+        for (int i = 0; i < Sdl<int (*)()>("SDL_NumJoysticks")(); ++i)
+            if (Sdl<int (*)(int)>("SDL_JoystickGetDeviceInstanceID")(i) == id)
+                Sdl<int (*)(int)>("SDL_JoystickDetachVirtual")(i);
+        Sdl<void (*)(void*)>("SDL_JoystickClose")(plugged.front());
+        plugged.erase(plugged.begin());
+    }
 
     void Feed()
     {
         const uint32_t gameController = 0x00002000u;  // SDL_INIT_GAMECONTROLLER
         if (!path || !*path || !Sdl<uint32_t (*)(uint32_t)>("SDL_WasInit")(gameController))
             return;
-        if (!joystick) {
-            // SDL_JOYSTICK_TYPE_GAMECONTROLLER (1), all of a controller's 6 axes and 21 buttons.
-            int index = Sdl<int (*)(int, int, int, int)>("SDL_JoystickAttachVirtual")(1, 6, 21, 0);
-            joystick = index < 0 ? nullptr : Sdl<void* (*)(int)>("SDL_JoystickOpen")(index);
-            if (!joystick) {
-                path = nullptr;
-                std::fprintf(stderr, "swap_counter: no virtual controller\n");
+        if (!started) {
+            started = true;
+            if (!Plug())
                 return;
-            }
         }
         int file = open(path, O_RDONLY | O_CLOEXEC);
         if (file < 0)
@@ -168,12 +192,17 @@ struct VirtualPad {
         while ((end = pending.find('\n')) != std::string::npos) {
             char kind[16] = "";
             int which = 0, value = 0;
-            if (std::sscanf(pending.substr(0, end).c_str(), "%15s %d %d", kind, &which, &value) == 3) {
-                if (std::string(kind) == "axis")
-                    Sdl<int (*)(void*, int, int16_t)>("SDL_JoystickSetVirtualAxis")(joystick, which, (int16_t)value);
-                else if (std::string(kind) == "button")
-                    Sdl<int (*)(void*, int, uint8_t)>("SDL_JoystickSetVirtualButton")(joystick, which, (uint8_t)value);
-            }
+            int fields = std::sscanf(pending.substr(0, end).c_str(), "%15s %d %d", kind, &which, &value);
+            std::string command = kind;
+            void* joystick = plugged.empty() ? nullptr : plugged.back();
+            if (fields == 1 && command == "plug")
+                Plug();
+            else if (fields == 1 && command == "unplug")
+                Unplug();
+            else if (fields == 3 && joystick && command == "axis")
+                Sdl<int (*)(void*, int, int16_t)>("SDL_JoystickSetVirtualAxis")(joystick, which, (int16_t)value);
+            else if (fields == 3 && joystick && command == "button")
+                Sdl<int (*)(void*, int, uint8_t)>("SDL_JoystickSetVirtualButton")(joystick, which, (uint8_t)value);
             pending.erase(0, end + 1);
         }
     }
