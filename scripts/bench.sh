@@ -5,8 +5,8 @@
 # busiest scene (scripts/busiest.replay, only its timed frames). Prints the median of each figure.
 # Then the real game's pacing in a real window, in play (processor time per second, the gaps
 # between frames; scripts/pacing_bench.py), and what one sound cue's PlaySoundA costs the game
-# thread (trimvald-cue-bench), and how long --check takes over a recording of 5,421 frames, as
-# a player runs it and with every frame drawn by llvmpipe.
+# thread (trimvald-cue-bench), and how long --check takes over recordings of 3,000 and 30,000
+# frames and how much memory it needs.
 # Usage: scripts/bench.sh [SCRIPT|--cues|--pacing|--check]   (SCRIPT: time this replay instead,
 #   every frame; --cues: only the sound cues; --pacing: only the pacing; --check: only the check)
 set -euo pipefail
@@ -39,33 +39,36 @@ pacing() {
   python3 "$root/scripts/pacing_bench.py" "$root/build/default"
 }
 
-# A recording of the first lines of scripts/varied.replay that play 5,421 frames or more, its end
-# as the game dumps it,
-# checked three times each way; the median wall time.
+# Recordings of the first lines of scripts/varied.replay that play 3,000 and 30,000 frames or
+# more, each with its end as the game dumps it, checked three times each: the median wall time,
+# the time a frame and the peak resident size. A check draws nothing, so its memory must not
+# grow with the length.
 check() {
   local recording
   recording=$(mktemp)
-  awk '$1 == "frames" { total += $2 } { print } total >= 5421 { exit }' \
-    "$root/scripts/varied.replay" >"$recording"
-  local frames end
-  frames=$(awk '$1 == "frames" { total += $2 } END { print total }' "$recording")
-  end=$(xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ./trimvald-replay --dump last "$recording" \
-        2>/dev/null | grep '"drawn"')
-  echo "# end $end" >>"$recording"
-  for way in "as a player runs it" "every frame drawn (GALLIUM_NOOP=false)"; do
-    local noop=
-    [ "$way" = "as a player runs it" ] || noop=false
+  for wanted in 3000 30000; do
+    awk -v n="$wanted" '$1 == "frames" { total += $2 } { print } total >= n { exit }' \
+      "$root/scripts/varied.replay" >"$recording"
+    local frames end
+    frames=$(awk '$1 == "frames" { total += $2 } END { print total }' "$recording")
+    end=$(xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ./trimvald-replay --dump last "$recording" \
+          2>/dev/null | grep '"drawn"')
+    echo "# end $end" >>"$recording"
     for _ in 1 2 3; do
       xvfb-run -a -s "-screen 0 1024x768x24 -noreset" python3 -c '
 import os, subprocess, sys, time
-env = dict(os.environ)
-if sys.argv[2]:
-    env["GALLIUM_NOOP"] = sys.argv[2]
 started = time.monotonic()
-said = subprocess.run(["./trimvald-replay", "--check", sys.argv[1]], env=env, capture_output=True,
-                      text=True).stdout.strip()
-print(f"{time.monotonic() - started:.2f} {said}")' "$recording" "$noop"
-    done | sort -n | sed -n 2p | { read -r seconds said; echo "  --check of $frames frames, $way: $seconds s ($said)"; }
+child = subprocess.Popen(["./trimvald-replay", "--check", sys.argv[1]], stdout=subprocess.PIPE,
+                         stderr=subprocess.DEVNULL, text=True)
+said = child.stdout.read().strip()
+_, _, usage = os.wait4(child.pid, 0)
+print(f"{time.monotonic() - started:.2f} {usage.ru_maxrss / 1024:.0f} {said}")' "$recording"
+    done | sort -n | sed -n 2p | {
+      read -r seconds peak said
+      awk -v s="$seconds" -v f="$frames" -v p="$peak" -v said="$said" 'BEGIN {
+        printf "  --check of %d frames: %.2f s, %.3f ms a frame, peak resident %d MB (%s)\n",
+               f, s, 1000 * s / f, p, said }'
+    }
   done
   rm -f "$recording"
 }
