@@ -285,6 +285,9 @@ TEST(ReplayCli, HelpAndRefusalsPrintTheOneUsageTheSourceAndReadmeShow)
     for (const char* option : {"--dump", "--shot", "--timing ", "--timing-frames", "--help", "SCRIPT"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     EXPECT_EQ(Output(exe + " --help 2>/dev/null", status), usage) << "all of it on stdout";
+    EXPECT_EQ(Output(exe + " -h 2>/dev/null", status), usage);
+    EXPECT_EQ(Output(exe + " --version 2>/dev/null", status), "trimvald-replay " TRIMVALD_VERSION "\n");
+    EXPECT_EQ(status, 0);
 
     EXPECT_EQ(Output(exe + " --bogus 2>&1 >/dev/null", status), "trimvald-replay: unknown option --bogus\n" + usage);
     EXPECT_EQ(status, 2);

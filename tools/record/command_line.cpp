@@ -1,11 +1,24 @@
 #include "tools/record/command_line.h"
 
 const char gameUsageText[] = "usage: trimvald [--record FILE]\n"
-                             "  --record FILE   the session written to FILE as a replay script\n";
+                             "       trimvald --help | --version\n"
+                             "  --record FILE   the session written to FILE as a replay script\n"
+                             "  --help, -h      this text, and nothing played\n"
+                             "  --version       the game's version, and nothing played\n";
 
-bool ParseGameCommandLine(const std::vector<std::string>& arguments, std::string& recordPath,
-                          std::string& why)
+const char gameVersionText[] = "trimvald " TRIMVALD_VERSION "\n";
+
+bool ParseGameCommandLine(const std::vector<std::string>& arguments, GameRequest& request,
+                          std::string& recordPath, std::string& why)
 {
+    request = GameRequest::Play;
+    for (const std::string& arg : arguments)
+        if (arg == "--help" || arg == "-h")
+            request = GameRequest::Help;
+        else if (arg == "--version" && request != GameRequest::Help)
+            request = GameRequest::Version;
+    if (request != GameRequest::Play)
+        return true;
     const std::string option = "--record";
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& arg = arguments[i];

@@ -1,13 +1,19 @@
 // The game's own command line, the same on Linux and Windows: nothing, or --record FILE
-// (--record=FILE) to write the session as a replay script.
+// (--record=FILE) to write the session as a replay script; or --help (-h) or --version, which
+// only tell and play nothing.
 #pragma once
 
 #include <string>
 #include <vector>
 
 extern const char gameUsageText[];
+// "trimvald 1.0.0": the project's version.
+extern const char gameVersionText[];
 
-// The recording's path from the arguments (the program's name left out); false, with the
-// reason, for anything else.
-bool ParseGameCommandLine(const std::vector<std::string>& arguments, std::string& recordPath,
-                          std::string& why);
+enum class GameRequest { Play, Help, Version };
+
+// What the arguments (the program's name left out) ask for and, to play, the recording's path
+// (empty: none); false, with the reason, for anything else. --help or --version anywhere is
+// answered whatever else stands there.
+bool ParseGameCommandLine(const std::vector<std::string>& arguments, GameRequest& request,
+                          std::string& recordPath, std::string& why);

@@ -16,10 +16,15 @@
 int main(int argc, char** argv)
 {
     std::string recordPath, why;
-    if (!ParseGameCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), recordPath,
-                              why)) {
+    GameRequest request;
+    if (!ParseGameCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), request,
+                              recordPath, why)) {
         std::fprintf(stderr, "trimvald: %s\n%s", why.c_str(), gameUsageText);
         return 2;
+    }
+    if (request != GameRequest::Play) {
+        std::fputs(request == GameRequest::Help ? gameUsageText : gameVersionText, stdout);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
     }
     LayerStartDesktop();
     // The recording's path is taken from where the player stands, before the game moves to its

@@ -82,9 +82,14 @@ static bool StartRecording(const std::string& path)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand)
 {
     std::string recordPath, why;
-    if (!ParseGameCommandLine(Arguments(), recordPath, why)) {
+    GameRequest request;
+    if (!ParseGameCommandLine(Arguments(), request, recordPath, why)) {
         Tell("trimvald: " + why + "\n" + gameUsageText, MB_ICONERROR);
         return 2;
+    }
+    if (request != GameRequest::Play) {
+        Tell(request == GameRequest::Help ? gameUsageText : gameVersionText, MB_ICONINFORMATION);
+        return 0;
     }
     bool recording = !recordPath.empty() && StartRecording(recordPath);
     int code = GameMain(instance, previous, commandLine, showCommand);

@@ -4,7 +4,7 @@
 //                          [--timing-frames N|A-B[,...]] SCRIPT
 //          trimvald-replay --check RECORDING
 //          trimvald-replay --watch [--shot N:FILE.png]... SCRIPT
-//          trimvald-replay --help
+//          trimvald-replay --help | --version
 //     SCRIPT              a script file, or - for standard input
 //     --dump WHICH        which frames are dumped as JSON lines; none if not given
 //     --shot N:FILE.png   frame N saved as a PNG; may be repeated
@@ -12,7 +12,8 @@
 //     --timing-frames L   only the listed frames and ranges timed (turns --timing on)
 //     --check RECORDING   replays a recording and compares its end with the one it recorded
 //     --watch             shown in a window at the game's pace, with sound; Escape stops it
-//     --help              this text, and nothing run
+//     --help, -h          this text, and nothing run
+//     --version           the driver's version, and nothing run
 //   It runs in the current folder when that holds Data/, else where the game's executable
 //   finds it.
 //   exit code: 0 when the run went through, 1 when its output could not be written (standard
@@ -49,7 +50,7 @@ static const char usageText[] =
     "                       [--timing-frames N|A-B[,...]] SCRIPT\n"
     "       trimvald-replay --check RECORDING\n"
     "       trimvald-replay --watch [--shot N:FILE.png]... SCRIPT\n"
-    "       trimvald-replay --help\n"
+    "       trimvald-replay --help | --version\n"
     "  SCRIPT              a script file, or - for standard input\n"
     "  --dump WHICH        which frames are dumped as JSON lines; none if not given\n"
     "  --shot N:FILE.png   frame N saved as a PNG; may be repeated\n"
@@ -57,7 +58,8 @@ static const char usageText[] =
     "  --timing-frames L   only the listed frames and ranges timed (turns --timing on)\n"
     "  --check RECORDING   replays a recording and compares its end with the one it recorded\n"
     "  --watch             shown in a window at the game's pace, with sound; Escape stops it\n"
-    "  --help              this text, and nothing run\n";
+    "  --help, -h          this text, and nothing run\n"
+    "  --version           the driver's version, and nothing run\n";
 
 static int Usage(const std::string& why)
 {
@@ -214,9 +216,9 @@ int main(int argc, char** argv)
     bool checking = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--help") {
-            std::fputs(usageText, stdout);
-            return 0;
+        if (arg == "--help" || arg == "-h" || arg == "--version") {
+            std::fputs(arg == "--version" ? "trimvald-replay " TRIMVALD_VERSION "\n" : usageText, stdout);
+            return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
         }
         if (arg == "--check") {
             if (i + 1 >= argc)
