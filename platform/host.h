@@ -102,6 +102,11 @@ void LayerPostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // as a player's desktop stays one.
 void LayerReset();
 
+// What the machine refused the game since the last reset, not asked for by failure injection:
+// the first window, OpenGL context or video start that could not be had, with SDL's reason
+// ("the window cannot be made (SDL: ...)"); empty when nothing was refused.
+const std::string& LayerMachineRefusal();
+
 // What the layer knows of its one window, for checks.
 struct LayerWindowInfo {
     bool exists = false;

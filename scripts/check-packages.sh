@@ -20,7 +20,7 @@ zip=$dir/trimvald-$version-windows.zip
 [ -f "$zip" ] || fail "no $(basename "$zip")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libsdl2 libgl1 libglu1-mesa libfreetype6 libfontconfig1 fonts-yanone-kaffeesatz; do
+for needed in libsdl2 libgl1 libegl1 libglu1-mesa libfreetype6 libfontconfig1 fonts-yanone-kaffeesatz; do
   [[ $depends == *"$needed"* ]] || fail "the .deb does not depend on $needed: $depends"
 done
 # Debian's own checker, informational tags shown too (they do not fail the check).

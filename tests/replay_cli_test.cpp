@@ -219,6 +219,15 @@ TEST(ReplayCli, CheckComparesTheReplayedEndWithTheRecordedOne)
         EXPECT_EQ(status, recorded.status) << said;
         EXPECT_EQ(said.find("usage"), std::string::npos) << "not a command-line mistake: " << said;
     }
+    // A machine on which the game cannot make its window (no display, and SDL's offscreen video
+    // without its EGL) is told apart from a recording that does not replay.
+    std::ofstream(path) << script << cases[0].line << "\n";
+    int status = -1;
+    std::string said = Output("env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEO_EGL_DRIVER=/nonexistent/libEGL.so '" +
+                              std::string(REPLAY_EXE) + "' --check '" + path + "' 2>&1", status);
+    EXPECT_EQ(status, 5) << said;
+    EXPECT_EQ(said.rfind("trimvald-replay: the game cannot start on this machine: the window cannot be made (SDL: ", 0), 0u)
+        << said;
     std::remove(path.c_str());
 
     // A dump draws nothing by itself (a screenshot has every frame drawn), and the game's state

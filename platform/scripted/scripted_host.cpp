@@ -162,7 +162,11 @@ static bool AnyDriver(const char*)
 static bool StartVideo()
 {
     std::string reasons;
-    return LayerStartVideoDriver(AnyDriver, reasons);
+    if (LayerStartVideoDriver(AnyDriver, reasons))
+        return true;
+    if (!reasons.empty())
+        SDL_SetError("%s", reasons.c_str());
+    return false;
 }
 
 void InstallScriptedHost(const ScriptedHostSetup& newSetup)

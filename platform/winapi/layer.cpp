@@ -66,8 +66,10 @@ bool LayerInitVideo()
     // The game ends on its own quit message, not when SDL sees the last window close.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    if (!layerHost.startVideo())
+    if (!layerHost.startVideo()) {
+        LayerNoteRefusal("no video driver can start");
         return false;
+    }
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver && std::strcmp(driver, "x11") == 0)
         LayerCatchXErrors();
@@ -112,8 +114,22 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
     return moduleName ? nullptr : moduleToken;
 }
 
+static std::string machineRefusal;
+
+const std::string& LayerMachineRefusal()
+{
+    return machineRefusal;
+}
+
+void LayerNoteRefusal(const char* what)
+{
+    if (machineRefusal.empty())
+        machineRefusal = std::string(what) + " (SDL: " + SDL_GetError() + ")";
+}
+
 void LayerReset()
 {
+    machineRefusal.clear();
     LayerResetMessages();
     LayerForgetWindows();
     LayerScalerForget();

@@ -81,6 +81,9 @@ bool LayerInitVideo();
 // added to `reasons`.
 bool LayerStartVideoDriver(bool (*usable)(const char* driver), std::string& reasons);
 
+// Notes the first thing the machine refused since the last reset, with SDL's reason.
+void LayerNoteRefusal(const char* what);
+
 // The one window the game creates (the layer supports one at a time).
 extern LayerWindow* layerWindow;
 

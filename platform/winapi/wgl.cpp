@@ -52,8 +52,10 @@ HGLRC WINAPI wglCreateContext(HDC dc)
     if (LayerFails("wglCreateContext") || !dc || !dc->pixelFormat || !dc->window->sdlWindow)
         return nullptr;
     SDL_GLContext sdlContext = SDL_GL_CreateContext(dc->window->sdlWindow);
-    if (!sdlContext)
+    if (!sdlContext) {
+        LayerNoteRefusal("the OpenGL context cannot be made");
         return nullptr;
+    }
     // Creating a context does not make it current: that is wglMakeCurrent's work.
     SDL_GL_MakeCurrent(dc->window->sdlWindow, nullptr);
     LayerGLContext* context = new LayerGLContext;
@@ -74,8 +76,10 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context)
     }
     if (!dc || dc->window != context->window || !dc->pixelFormat)
         return FALSE;
-    if (SDL_GL_MakeCurrent(dc->window->sdlWindow, context->sdlContext) != 0)
+    if (SDL_GL_MakeCurrent(dc->window->sdlWindow, context->sdlContext) != 0) {
+        LayerNoteRefusal("the OpenGL context cannot be made current");
         return FALSE;
+    }
     if (!context->bufferingKnown) {
         GLboolean doubleBuffered = GL_TRUE;
         glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);

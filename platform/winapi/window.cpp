@@ -164,6 +164,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     window->sdlWindow = SDL_CreateWindow(title.c_str(), x, y, window->clientWidth,
                                          window->clientHeight, flags);
     if (!window->sdlWindow) {
+        LayerNoteRefusal("the window cannot be made");
         delete window;
         return nullptr;
     }

@@ -19,7 +19,8 @@
 //   exit code: 0 when the run went through, 1 when its output could not be written (standard
 //   output or a screenshot, or a recording that replays to another end) or --watch has no
 //   display, 2 for a command line or script it refuses, 3 when the game kept running after its
-//   window was closed, 4 for a recording whose end line is damaged, 130 or 143 when SIGINT or
+//   window was closed, 4 for a recording whose end line is damaged, 5 when the game cannot start
+//   on this machine (no window or OpenGL context could be had), 130 or 143 when SIGINT or
 //   SIGTERM stopped it
 #include <SDL.h>
 #include <errno.h>
@@ -335,9 +336,16 @@ int main(int argc, char** argv)
             std::fclose(unwanted);
         // A recording of a session that ended at the start question ends at frame 0.
         const std::string& replayed = ReplayLastDump();
-        code = CompareEnds(recordedEnd, replayed.empty() ? "{\"frame\": 0}" : replayed, stdout);
+        if (LayerMachineRefusal().empty())
+            code = CompareEnds(recordedEnd, replayed.empty() ? "{\"frame\": 0}" : replayed, stdout);
     } else {
         RunReplay(script, options, stdout);
+    }
+    // The game could not start here: that says nothing of the script or the recording.
+    if (!LayerMachineRefusal().empty()) {
+        std::fprintf(stderr, "trimvald-replay: the game cannot start on this machine: %s\n",
+                     LayerMachineRefusal().c_str());
+        code = 5;
     }
     // The sound loader's thread (--watch plays its cues) ends before SDL does.
     LayerEnd();
