@@ -1,10 +1,14 @@
 // The main loop: the Escape latch, F1, closing, minimising, the frame pacing and the exit code.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/game_main.h"
 #include "app/game_window.h"
+#include "game/game_input.h"
 #include "game/game_state.h"
 #include "platform/scripted/scripted_host.h"
+#include "tools/replay/process_state.h"
 #include "tests/scenario.h"
 
 namespace {
@@ -207,6 +211,34 @@ TEST(Keys, HeldKeysReachTheInputStepsAndReleaseOnTheNextStep)
     EXPECT_NEAR(z1 - z2, 0.08f * 1.9f, 1e-5f);
     EXPECT_EQ(run.frame(3)["playerZ"], run.frame(2)["playerZ"]);
     EXPECT_LT(run.frame(4)["eyeHeight"].get<float>(), 0.5f);
+}
+
+// A key pressed and let go between two frames (an instant tap) is held for the one frame after
+// it, and what was queued behind its release waits with it.
+TEST(Keys, ATapBetweenTwoFramesIsHeldForOneFrame)
+{
+    static std::vector<int> held;
+    static bool tapped;
+    held.clear();
+    tapped = false;
+    ResetProcessState();
+    ScriptedHostSetup hooks;
+    hooks.beforeSwap = [] { held.push_back(keys['W'] * 10 + keys['C']); };
+    hooks.queueEmpty = [] {
+        if (held.size() == 3 && !tapped) {
+            tapped = true;
+            LayerPostMessage(mainWindow, WM_KEYDOWN, 'W', 1);
+            LayerPostMessage(mainWindow, WM_KEYUP, 'W', (LPARAM)(1u | (3u << 30)));
+            LayerPostMessage(mainWindow, WM_KEYDOWN, 'C', 1);
+        } else if (held.size() == 6) {
+            LayerPostMessage(mainWindow, WM_CLOSE, 0, 0);
+        }
+    };
+    InstallScriptedHost(hooks);
+    EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
+    LayerInstallHost(nullptr);
+    ResetProcessState();
+    EXPECT_EQ(held, (std::vector<int>{0, 0, 0, 10, 1, 1}));
 }
 
 }  // namespace

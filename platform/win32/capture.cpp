@@ -5,6 +5,7 @@
 
 #include <mmsystem.h>
 
+#include "platform/taps/tap_hold.h"
 #include "platform/win32/gamepad.h"
 
 static TrimvaldCapture installed;
@@ -29,6 +30,19 @@ const TrimvaldCapture* TrimvaldCurrentCapture()
     return capturing ? &installed : nullptr;
 }
 
+// A key message as the game hears it: the left button is E.
+static bool KeyMessage(const MSG& msg, UINT& message, WPARAM& key)
+{
+    message = msg.message == WM_LBUTTONDOWN ? WM_KEYDOWN : msg.message == WM_LBUTTONUP ? WM_KEYUP : msg.message;
+    key = msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP ? (WPARAM)'E' : msg.wParam;
+    return message == WM_KEYDOWN || message == WM_KEYUP;
+}
+
+// A tap's release taken off the queue and kept back for the frame that sees the press; the
+// messages behind it stay in the queue, so it is handed over first at the next call.
+static MSG heldBack;
+static bool holding = false;
+
 BOOL WINAPI TrimvaldPeekMessage(LPMSG msg, HWND window, UINT first, UINT last, UINT remove)
 {
     loopRunning = true;
@@ -38,8 +52,25 @@ BOOL WINAPI TrimvaldPeekMessage(LPMSG msg, HWND window, UINT first, UINT last, U
         gamepadDue = false;
         TrimvaldGamepadPoll(gameWindow);
     }
-    BOOL found = PeekMessageA(msg, window, first, last, remove);
+    BOOL found;
+    UINT message;
+    WPARAM key;
+    if (holding && (remove & PM_REMOVE)) {
+        *msg = heldBack;
+        holding = false;
+        found = TRUE;
+    } else {
+        found = PeekMessageA(msg, window, first, last, remove);
+        if (found && (remove & PM_REMOVE) && KeyMessage(*msg, message, key) && TapMustWait(message, key)) {
+            heldBack = *msg;
+            holding = true;
+            found = FALSE;
+        }
+    }
+    if (found && (remove & PM_REMOVE) && KeyMessage(*msg, message, key))
+        TapHandedOver(message, key);
     if (!found) {
+        TapFrameRuns();
         gamepadDue = true;
         if (capturing)
             installed.frameStart();

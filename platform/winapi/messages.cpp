@@ -2,6 +2,8 @@
 // window procedure, and the host sees each turn of the main loop.
 #include "platform/winapi/layer.h"
 
+#include "platform/taps/tap_hold.h"
+
 static std::deque<MSG> queue;
 static bool quitPending = false;
 static int quitCode = 0;
@@ -11,6 +13,7 @@ void LayerResetMessages()
     queue.clear();
     quitPending = false;
     quitCode = 0;
+    TapReset();
 }
 
 void LayerPostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -50,13 +53,17 @@ BOOL WINAPI PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT removeFlags)
     layerHost.pumpEvents(LayerPostMessage);
     if (queue.empty() && !quitPending)
         layerHost.queueEmpty();
-    if (!queue.empty()) {
+    // A tap's release, and what came after it, wait for the frame that sees the press.
+    bool waiting = !queue.empty() && TapMustWait(queue.front().message, queue.front().wParam);
+    if (!queue.empty() && !waiting) {
         *msg = queue.front();
-        if (removeFlags & PM_REMOVE)
+        if (removeFlags & PM_REMOVE) {
             queue.pop_front();
+            TapHandedOver(msg->message, msg->wParam);
+        }
         return TRUE;
     }
-    if (quitPending) {
+    if (quitPending && !waiting) {
         MSG quit = {};
         quit.message = WM_QUIT;
         quit.wParam = (WPARAM)quitCode;
@@ -65,6 +72,7 @@ BOOL WINAPI PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT removeFlags)
             quitPending = false;
         return TRUE;
     }
+    TapFrameRuns();
     layerHost.frameStart();
     return FALSE;
 }

@@ -284,22 +284,24 @@ def expect_windowed_recording(game):
     expect(said == ["answer yes", "display fail", "answer yes"], f"the recording says {said}")
 
 
-def played(open, windowed, quit="F1", keys=(), after=None, start=Game, picture=False):
+def played(open, windowed, quit="F1", keys=(), after=None, start=Game, picture=False, tap=False):
     """A case that opens the game with `open` (which checks what it shows first and returns its
     window), holds the keys a second later (Enter counts once the title panel is in place), and
-    the quit key a second after them. The game must end with exit code 0 having shown both
+    the quit key a second after them; with `tap`, presses and lets go of each at once instead,
+    between two of the game's frames. The game must end with exit code 0 having shown both
     questions and played in a window, or the first and asked for fullscreen; one window, frames
     at its own pace. `after` checks more once it has ended."""
     def run(game):
+        press = game.display.tap if tap else game.display.hold
         window = open(game)
         if keys:
             time.sleep(PLAY_SECONDS)
             for key in keys:
-                game.display.hold(window, key)
+                press(window, key)
         time.sleep(PLAY_SECONDS)
         expect(game.process.poll() is None,
                f"the game ended on its own with {game.process.returncode} while playing")
-        game.display.hold(window, quit)
+        press(window, quit)
         game.wait_exit(quit)
         report = game.report()
         boxes = [START_CAPTION, WINDOWED_CAPTION] if windowed else [START_CAPTION]
@@ -315,6 +317,12 @@ def played(open, windowed, quit="F1", keys=(), after=None, start=Game, picture=F
     return Case(run, start, picture)
 
 
+def expect_game_started(game):
+    """Enter started a game, and the recording replays to its end."""
+    end = expect_replays(game)
+    expect(end["gameRunning"] == 1, "the tapped Enter started no game")
+
+
 # The cases that open the game, maybe play a few keys, and quit with a key.
 CASES.update({
     "windowed_f1": played(open_windowed, True, after=expect_windowed_recording, start=start_recording),
@@ -323,6 +331,9 @@ CASES.update({
     "windowed_framed": played(open_framed, True),
     "fullscreen_f1": played(open_fullscreen, False),
     "fullscreen_alt_f4": played(open_fullscreen, False, "alt+F4"),
+    # Instant taps (a remote desktop's, an on-screen keyboard's): each is seen for a frame.
+    "tapped": played(open_fullscreen, False, keys=("Return",), after=expect_game_started,
+                     start=start_recording, tap=True),
     # A game started and walked in, so that its cues are loaded and played; it replays to its end.
     "played_f1": played(open_fullscreen, False, keys=("Return", "w", "space"), after=expect_replays,
                         start=start_recording, picture=True),
@@ -815,7 +826,7 @@ GROUPS = {
     # The desktop is 800x600: the game takes the whole screen at once. A quit while a huge cue
     # loads ends the process with its window. After a game ended at its start question, the next
     # game's question takes no keys on this bare screen: that case goes last.
-    "fullscreen": Group("800x600x16", "fullscreen_f1 fullscreen_alt_f4 sigterm sigint sighup "
+    "fullscreen": Group("800x600x16", "fullscreen_f1 fullscreen_alt_f4 tapped sigterm sigint sighup "
                                       "quit_while_loading sigterm_at_question"),
     # A larger desktop with an 800x600 mode it must not switch to; mouse look with the pointer
     # captured, and released while minimised. Sessions recorded and checked against their
