@@ -2,9 +2,57 @@
 // whatever reason (no display, or an X server without the core fonts SDL's X11 dialog draws
 // with), the text goes to stderr and the default button answers: a dialog the player never saw
 // must not answer No for them.
+#include <langinfo.h>
+#include <locale.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "platform/desktop/desktop.h"
+
+// Whether the locale the environment names can show any character: SDL's X11 dialog takes its
+// locale from the environment while it is shown, and under C, POSIX or a locale that is not
+// installed it draws no Cyrillic letter, which leaves an empty box without buttons.
+static bool EnvironmentLocaleIsUtf8()
+{
+    std::string before = setlocale(LC_CTYPE, nullptr);
+    const char* taken = setlocale(LC_CTYPE, "");
+    bool utf8 = taken && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+    setlocale(LC_CTYPE, before.c_str());
+    return utf8;
+}
+
+// For the dialog's time the environment names C.UTF-8 (on every current glibc system) where its
+// own locale cannot show the texts; the player's settings are back as they were afterwards.
+struct Utf8Environment {
+    bool changed = false;
+    bool hadValue = false;
+    std::string value;
+
+    Utf8Environment()
+    {
+        if (EnvironmentLocaleIsUtf8())
+            return;
+        std::string before = setlocale(LC_CTYPE, nullptr);
+        bool available = setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
+        setlocale(LC_CTYPE, before.c_str());
+        if (!available)
+            return;
+        const char* old = std::getenv("LC_ALL");
+        hadValue = old != nullptr;
+        value = old ? old : "";
+        changed = setenv("LC_ALL", "C.UTF-8", 1) == 0;
+    }
+    ~Utf8Environment()
+    {
+        if (changed && hadValue)
+            setenv("LC_ALL", value.c_str(), 1);
+        else if (changed)
+            unsetenv("LC_ALL");
+    }
+};
 
 static int DefaultAnswer(UINT type)
 {
@@ -45,7 +93,11 @@ int DesktopMessageBox(const std::string& text, const std::string& caption, UINT 
 
     int answer = 0;
     DesktopDialogShowing(true);
-    int shown = SDL_ShowMessageBox(&data, &answer);
+    int shown;
+    {
+        Utf8Environment readable;
+        shown = SDL_ShowMessageBox(&data, &answer);
+    }
     DesktopDialogShowing(false);
     if (shown == 0) {
         if (answer > 0)

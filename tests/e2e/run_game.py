@@ -343,9 +343,18 @@ CASES.update({
 })
 
 
-@case()
+@case(starter(changes={"LANG": None, "LC_ALL": None, "LC_CTYPE": None, "LC_MESSAGES": None}))
 def case_decline(game):
-    game.display.tap(game.wait_window(START_CAPTION), "Escape")
+    """With no locale named at all (the C locale, as under many launchers and kiosks), the start
+    question still shows its Cyrillic text and buttons; No ends the game before its window."""
+    dialog = game.wait_window(START_CAPTION)
+    time.sleep(0.5)  # drawn
+    shot = Screenshot(game.display.env, dialog)
+    os.makedirs(game.args.shots, exist_ok=True)
+    shot.save_png(os.path.join(game.args.shots, "question_c_locale.png"))
+    lit = sum(1 for row in shot.rows for i in range(0, len(row), 3) if sum(row[i:i + 3]) > 500)
+    expect(lit >= 300, f"the start question shows {lit} light pixels of text: an empty box")
+    game.display.tap(dialog, "Escape")
     game.wait_exit("answering No at the start")
     report = game.report()
     expect(report["box"] == [START_CAPTION], f"dialogs shown: {report['box']}")
