@@ -55,17 +55,18 @@ def stop(process, ask=subprocess.Popen.terminate):
 class Display:
     """A private Xvfb, with openbox on it if `wm`. The display number comes back through
     -displayfd, so parallel runs never share a server, and whatever DISPLAY the caller had is
-    ignored. `server_args` are added to Xvfb's command line (e.g. "-fp", "built-ins")."""
+    ignored. `server_args` are added to Xvfb's command line (e.g. "-fp", "built-ins"). With
+    `resets`, the server starts afresh whenever its last client leaves, as a kiosk's does."""
 
-    def __init__(self, screen, workdir, server_args=(), wm=False):
+    def __init__(self, screen, workdir, server_args=(), wm=False, resets=False):
         self.size = tuple(int(v) for v in screen.split("x")[:2])
         self.wm = None
         log_path = os.path.join(workdir, "xvfb.log")
         self.log = open(log_path, "w")
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-noreset",
-             "-nolisten", "tcp", *server_args],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
+             *([] if resets else ["-noreset"]), "-nolisten", "tcp", *server_args],
             pass_fds=(write_end,), stdout=self.log, stderr=subprocess.STDOUT)
         os.close(write_end)
         # Read up to the newline: Xvfb writes it after the number, and fails if it cannot.

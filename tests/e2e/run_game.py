@@ -555,6 +555,27 @@ def recorded_frames(path):
 LONG_ROUND_FRAMES = 2100
 
 
+ONLY_CLIENT_STARTS = 20
+
+
+@case()
+def case_only_client(game):
+    """Started on a server that resets as soon as no client is left, the game keeps its own
+    connection from before the start question to its end: no start loses the display between
+    the question and the game window."""
+    for start in range(ONLY_CLIENT_STARTS):
+        if start:
+            game = Game(game.display, game.args, os.path.dirname(game.report_path), "only_client")
+        try:
+            window = open_fullscreen(game)
+            game.display.hold(window, "F1")
+            game.wait_exit(f"F1 (start {start + 1})")
+            expect(game.report()["windows"] == 1, f"start {start + 1} made no game window")
+        finally:
+            game.kill()
+    print(f"    {ONLY_CLIENT_STARTS} starts, each reaching the game window")
+
+
 @case(start_recording)
 def case_recorded_long(game):
     """A long round played by hand, over 2,000 frames: walking every way while turning, the
@@ -827,7 +848,8 @@ def case_display_lost(game):
 # CTest's e2e groups: each is one test, its cases (named in one string) played in order on one
 # Xvfb screen, with openbox on it (wm), an 800x600 mode beside its own, and arguments added to
 # Xvfb's command line.
-Group = namedtuple("Group", "screen cases wm mode_800x600 server_args", defaults=(False, False, ()))
+Group = namedtuple("Group", "screen cases wm mode_800x600 server_args resets",
+                   defaults=(False, False, (), False))
 GROUPS = {
     # The desktop is smaller than 800x600: the game offers to run in a window, which the window
     # manager frames.
@@ -848,6 +870,10 @@ GROUPS = {
     # A long recorded round, over 2,000 frames played by hand: the test command runs it after
     # the suite (the soak preset), as it takes a minute.
     "recorded_long": Group("1024x768x24", "recorded_long", wm=True),
+    # The game as its X server's only client, a server that resets when its last client leaves
+    # (xinit on a kiosk): twenty starts, each reaching the game window. The test command runs it
+    # after the suite.
+    "only_client": Group("800x600x24", "only_client", resets=True),
     # A wide desktop with no window manager (an xinit session): the layer itself makes the
     # window cover the screen, the 4:3 picture between black bars.
     "fullscreen_wide": Group("1280x720x24", "fullscreen_desktop"),
@@ -901,7 +927,7 @@ def main():
     args.preload = " ".join(os.path.abspath(p) for p in args.preload.split())
 
     with tempfile.TemporaryDirectory(prefix="trimvald-e2e-") as workdir:
-        display = Display(group.screen, workdir, group.server_args, group.wm)
+        display = Display(group.screen, workdir, group.server_args, group.wm, group.resets)
         try:
             if group.mode_800x600:
                 add_800x600_mode(display)
