@@ -40,12 +40,15 @@ for file in games/trimvald games/trimvald-replay share/games/trimvald/Data/Textu
   [ -f "$scratch/deb/usr/$file" ] || fail "the .deb lacks /usr/$file"
 done
 [ ! -e "$scratch/deb/usr/bin" ] || fail "the .deb has a /usr/bin besides /usr/games"
+# Debian ships no copies of fonts: the .deb depends on the HUD face's package instead.
+[ ! -e "$scratch/deb/usr/share/games/trimvald/Data/Fonts" ] || fail "the .deb carries a copy of a font"
 
 tar -xzf "$tgz" -C "$scratch"
 top=$(basename "$tgz" .tar.gz)
 [ "$(ls "$scratch" | grep -v '^deb$')" = "$top" ] || fail "the .tar.gz does not unpack into one folder $top"
 for file in bin/trimvald share/trimvald/Data/Textures/1R.bmp share/man/man6/trimvald.6 \
-            share/doc/trimvald/LICENSE; do
+            share/doc/trimvald/LICENSE share/trimvald/Data/Fonts/YanoneKaffeesatz-Bold.otf \
+            share/trimvald/Data/Fonts/YanoneKaffeesatz-LICENSE.txt; do
   [ -f "$scratch/$top/$file" ] || fail "the .tar.gz lacks $top/$file"
 done
 
@@ -58,6 +61,9 @@ entries = {n[len(top):].split("/")[0] for n in names if n.startswith(top) and n 
 expected = {"trimvald.exe", "Data", "README.txt", "LICENSE.txt"}
 if outside or entries != expected:
     sys.exit(f"check-packages: the zip holds {sorted(entries)} in {top} and {outside} outside it")
+for face in ("YanoneKaffeesatz-Bold.otf", "YanoneKaffeesatz-LICENSE.txt"):
+    if top + "Data/Fonts/" + face not in names:
+        sys.exit(f"check-packages: the zip lacks {top}Data/Fonts/{face}")
 PY
 
 # The unpacked games, started from / as a menu would: each must find its Data/ on its own.

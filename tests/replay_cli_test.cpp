@@ -334,4 +334,48 @@ TEST(ReplayCli, ShotSavesTheFrameAs800x600Png)
     EXPECT_EQ(pixels[middle + 2], 0);
 }
 
+// With DejaVu alone installed (a minimal system, the archive's smallest dependency line), the HUD
+// takes the narrow face the game ships: its fields stand apart, the last within the screen. The
+// bottom 60 rows are read: health in red, then the spell's name, its charges and the score in
+// blue, apart by more than a word space.
+TEST(ReplayCli, TheHudKeepsItsPlacesWithDejaVuAlone)
+{
+    ASSERT_TRUE(RequireDrawing());
+    const std::string base = ::testing::TempDir() + "replay_cli_fonts_" + std::to_string(getpid());
+    std::ofstream(base + ".conf") << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+                                     "<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>"
+                                  << base << ".cache</cachedir></fontconfig>\n";
+    std::ofstream(base + ".replay") << "answer yes\nframes 100\nframes 1 1\nframes 1 ENTER\nframes 300\n";
+    int status = -1;
+    std::string said = Output("FONTCONFIG_FILE='" + base + ".conf' '" + std::string(REPLAY_EXE) + "' --shot 400:'" +
+                              base + ".png' '" + base + ".replay' 2>&1", status);
+    ASSERT_EQ(status, 0) << said;
+    Picture shot = ReadShot(base + ".png");
+    for (const char* made : {".conf", ".replay", ".png"})
+        std::remove((base + made).c_str());
+    ASSERT_EQ(shot.width, 800);
+    int lastRed = -1, groups = 0, lastBlue = -100, firstBlue = -1;
+    for (int x = 0; x < shot.width; ++x) {
+        bool red = false, blue = false;
+        for (int y = shot.height - 60; y < shot.height; ++y) {
+            const unsigned char* p = &shot.rgb[((std::size_t)y * shot.width + x) * 3];
+            red = red || (p[0] > 150 && p[1] < 80 && p[2] < 80);
+            blue = blue || (p[2] > 150 && p[0] < 80 && p[1] < 80);
+        }
+        if (red)
+            lastRed = x;
+        if (blue) {
+            if (x - lastBlue > 30)
+                ++groups;
+            if (firstBlue < 0)
+                firstBlue = x;
+            lastBlue = x;
+        }
+    }
+    EXPECT_GE(lastRed, 0) << "no health";
+    EXPECT_LT(lastRed + 10, firstBlue) << "the health runs into the spell's name";
+    EXPECT_EQ(groups, 3) << "the name, the charges and the score, apart";
+    EXPECT_LT(lastBlue, shot.width - 5) << "the score is cut at the right edge";
+}
+
 }  // namespace

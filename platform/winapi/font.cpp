@@ -1,4 +1,5 @@
-// Fonts: CreateFontA finds the face through fontconfig; the glyph outlines come from FreeType.
+// Fonts: CreateFontA finds the face through fontconfig, among the installed faces and those the
+// game ships; the glyph outlines come from FreeType.
 //
 // The face asked for is used when it is installed and covers the character set. Otherwise the
 // closest installed face stands in for it, as the Windows font mapper would pick one: same
@@ -149,6 +150,13 @@ bool Resolve(const Request& request, LayerFontChoice& choice)
 {
     if (!FcInit())
         return false;
+    // The faces the game ships in Data/Fonts/ (the archive's and the zip's narrow HUD face)
+    // stand beside the installed ones, for the folder the game runs in.
+    static bool shippedAdded = false;
+    if (!shippedAdded) {
+        shippedAdded = true;
+        FcConfigAppFontAddDir(nullptr, (const FcChar8*)"Data/Fonts");
+    }
     FcPattern* pattern = FcPatternCreate();
     if (!request.face.empty())
         FcPatternAddString(pattern, FC_FAMILY, (const FcChar8*)request.face.c_str());
