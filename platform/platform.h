@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 #include "platform/win32/capture.h"
+#include "platform/win32/shipped_face.h"
 #include "platform/win32/unicode.h"
 // The calls a session recorder watches, made through the capture's wrappers.
 #define PeekMessageA TrimvaldPeekMessage
@@ -13,6 +14,8 @@
 #define ChangeDisplaySettingsA TrimvaldChangeDisplaySettings
 #define PlaySoundA TrimvaldPlaySound
 #define RegisterClassA TrimvaldRegisterClass
+// The face the game asks for, or the one it ships where that is missing.
+#define CreateFontA TrimvaldCreateFont
 // Windows 10 1803 and later; older systems refuse the flag, and the game sleeps by the
 // millisecond there.
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
