@@ -335,20 +335,20 @@ TEST(ReplayCli, ShotSavesTheFrameAs800x600Png)
 }
 
 // With DejaVu alone installed (a minimal system, the archive's smallest dependency line), the HUD
-// takes the narrow face the game ships: its fields stand apart, the last within the screen. The
-// bottom 60 rows are read: health in red, then the spell's name, its charges and the score in
-// blue, apart by more than a word space.
-TEST(ReplayCli, TheHudKeepsItsPlacesWithDejaVuAlone)
+// takes the narrow face the game ships, or, where the game's folder has none either, DejaVu
+// condensed to its widths: its fields stand apart, the last within the screen. The bottom 60
+// rows are read: health in red, then the spell's name, its charges and the score in blue, apart
+// by more than a word space.
+void ExpectHudInPlace(const std::string& folder)
 {
-    ASSERT_TRUE(RequireDrawing());
     const std::string base = ::testing::TempDir() + "replay_cli_fonts_" + std::to_string(getpid());
     std::ofstream(base + ".conf") << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
                                      "<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>"
                                   << base << ".cache</cachedir></fontconfig>\n";
     std::ofstream(base + ".replay") << "answer yes\nframes 100\nframes 1 1\nframes 1 ENTER\nframes 300\n";
     int status = -1;
-    std::string said = Output("FONTCONFIG_FILE='" + base + ".conf' '" + std::string(REPLAY_EXE) + "' --shot 400:'" +
-                              base + ".png' '" + base + ".replay' 2>&1", status);
+    std::string said = Output("cd '" + folder + "' && FONTCONFIG_FILE='" + base + ".conf' '" + std::string(REPLAY_EXE) +
+                              "' --shot 400:'" + base + ".png' '" + base + ".replay' 2>&1", status);
     ASSERT_EQ(status, 0) << said;
     Picture shot = ReadShot(base + ".png");
     for (const char* made : {".conf", ".replay", ".png"})
@@ -376,6 +376,28 @@ TEST(ReplayCli, TheHudKeepsItsPlacesWithDejaVuAlone)
     EXPECT_LT(lastRed + 10, firstBlue) << "the health runs into the spell's name";
     EXPECT_EQ(groups, 3) << "the name, the charges and the score, apart";
     EXPECT_LT(lastBlue, shot.width - 5) << "the score is cut at the right edge";
+}
+
+TEST(ReplayCli, TheHudKeepsItsPlacesWithDejaVuAlone)
+{
+    ASSERT_TRUE(RequireDrawing());
+    {
+        SCOPED_TRACE("the face the game ships");
+        ExpectHudInPlace(".");
+    }
+    // A folder with the game's textures and sounds and no Data/Fonts.
+    const std::string bare = ::testing::TempDir() + "replay_cli_bare_" + std::to_string(getpid());
+    const std::string here = TRIMVALD_BINARY_DIR;
+    int status = -1;
+    Output("mkdir -p '" + bare + "/Data' && ln -sfn '" + here + "/Data/Textures' '" + bare + "/Data/Textures' && ln -sfn '" +
+               here + "/Data/Sounds' '" + bare + "/Data/Sounds'",
+           status);
+    ASSERT_EQ(status, 0);
+    {
+        SCOPED_TRACE("no narrow face at all: DejaVu condensed");
+        ExpectHudInPlace(bare);
+    }
+    Output("rm -rf '" + bare + "'", status);
 }
 
 }  // namespace

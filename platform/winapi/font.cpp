@@ -200,6 +200,7 @@ bool Resolve(const Request& request, LayerFontChoice& choice)
         choice.style = StringOf(best, FC_STYLE);
         choice.weight = IntegerOf(best, FC_WEIGHT, FC_WEIGHT_REGULAR);
         choice.coversCyrillic = CoversCyrillic(best);
+        choice.widerThanAsked = WidthOf(best) > request.width;
     }
     FcFontSetDestroy(ranked);
     return best != nullptr;

@@ -14,6 +14,9 @@ struct LayerFontChoice {
     std::string style;
     int weight = 0;          // fontconfig's weight scale (80 regular, 200 bold, 210 black)
     bool coversCyrillic = false;
+    // Wider than the face asked for: a narrow face was asked for, and none is there to stand in
+    // for it. Its glyphs are then condensed to the narrow face's widths.
+    bool widerThanAsked = false;
 };
 
 // The face chosen for the font; false when there is none (no usable face is installed).

@@ -266,6 +266,33 @@ void CompileGlyph(const Tessellation& fill, const std::vector<Contour>& contours
     glTranslatef(advance, 0.0f, 0.0f);
 }
 
+// The mean advance of the Cyrillic capitals and the digits (the HUD's and the title's letters)
+// in the narrow face the game ships, Yanone Kaffeesatz Bold, in ems.
+const double narrowMeanAdvance = 0.4119;
+
+// What a face's widths are multiplied by to give its capitals and digits the narrow face's
+// mean advance (1 where they are no wider).
+double Condensing(FT_Face face)
+{
+    double sum = 0.0;
+    int counted = 0;
+    auto add = [&](unsigned long character) {
+        FT_UInt glyph = FT_Get_Char_Index(face, character);
+        if (glyph != 0 && FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE) == 0) {
+            sum += (double)face->glyph->metrics.horiAdvance;
+            ++counted;
+        }
+    };
+    for (unsigned long capital = 0x410; capital <= 0x42F; ++capital)
+        add(capital);
+    for (unsigned long digit = '0'; digit <= '9'; ++digit)
+        add(digit);
+    if (counted == 0 || sum <= 0.0)
+        return 1.0;
+    const double mean = sum / counted / face->units_per_EM;
+    return mean > narrowMeanAdvance ? narrowMeanAdvance / mean : 1.0;
+}
+
 }  // namespace
 
 BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase, FLOAT deviation,
@@ -286,11 +313,14 @@ BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase
 
     const double unitsPerEm = face->units_per_EM;
     const double scale = 1.0 / unitsPerEm;
+    LayerFontChoice choice;
+    const double condense =
+        LayerFontChoiceOf(dc->font, choice) && choice.widerThanAsked ? Condensing(face) : 1.0;
     const FT_Int32 loadFlags = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP;
     // A character the font lacks takes the width of its missing-glyph box and draws nothing.
     GLfloat missingAdvance = 0.0f;
     if (FT_Load_Glyph(face, 0, loadFlags) == 0)
-        missingAdvance = (GLfloat)(face->glyph->metrics.horiAdvance * scale);
+        missingAdvance = (GLfloat)(face->glyph->metrics.horiAdvance * scale * condense);
 
     FT_Outline_Funcs walk = {};
     walk.move_to = MoveTo;
@@ -308,15 +338,19 @@ BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase
         flat.contours.clear();
         if (glyph != 0 && FT_Load_Glyph(face, glyph, loadFlags) == 0) {
             const FT_Glyph_Metrics& m = face->glyph->metrics;
-            measure.gmfCellIncX = (FLOAT)(m.horiAdvance * scale);
-            measure.gmfBlackBoxX = (FLOAT)(m.width * scale);
+            measure.gmfCellIncX = (FLOAT)(m.horiAdvance * scale * condense);
+            measure.gmfBlackBoxX = (FLOAT)(m.width * scale * condense);
             measure.gmfBlackBoxY = (FLOAT)(m.height * scale);
-            measure.gmfptGlyphOrigin.x = (FLOAT)(m.horiBearingX * scale);
+            measure.gmfptGlyphOrigin.x = (FLOAT)(m.horiBearingX * scale * condense);
             measure.gmfptGlyphOrigin.y = (FLOAT)(m.horiBearingY * scale);
             if (face->glyph->format == FT_GLYPH_FORMAT_OUTLINE &&
                 FT_Outline_Decompose(&face->glyph->outline, &walk, &flat) != 0)
                 flat.contours.clear();
             CloseContours(flat.contours);
+            if (condense != 1.0)
+                for (Contour& contour : flat.contours)
+                    for (Point& point : contour)
+                        point.x *= condense;
         }
         fill.Run(flat.contours, scale);
 
