@@ -345,10 +345,10 @@ void ExpectHudInPlace(const std::string& folder)
     std::ofstream(base + ".conf") << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
                                      "<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>"
                                   << base << ".cache</cachedir></fontconfig>\n";
-    std::ofstream(base + ".replay") << "answer yes\nframes 100\nframes 1 1\nframes 1 ENTER\nframes 300\n";
+    std::ofstream(base + ".replay") << "answer yes\nframes 1 1\nframes 1 ENTER\nframes 148\n";
     int status = -1;
     std::string said = Output("cd '" + folder + "' && FONTCONFIG_FILE='" + base + ".conf' '" + std::string(REPLAY_EXE) +
-                              "' --shot 400:'" + base + ".png' '" + base + ".replay' 2>&1", status);
+                              "' --shot 150:'" + base + ".png' '" + base + ".replay' 2>&1", status);
     ASSERT_EQ(status, 0) << said;
     Picture shot = ReadShot(base + ".png");
     for (const char* made : {".conf", ".replay", ".png"})
