@@ -31,9 +31,9 @@ void InstallScriptedHost(const ScriptedHostSetup& setup);
 
 // The simulated clock, for tests of the frame timer and the pacing: whether the machine has a
 // performance counter, whether it can sleep finer than a millisecond (a high-resolution
-// waitable timer; at first it can), the millisecond clock's value, how far apart readings are and how much
-// longer than asked a sleep lasts (microseconds; 10 ms and 0 at first), the counter's value
-// without reading it, and all of it back as at first with the clocks at 0.
+// waitable timer; at first it can), the millisecond clock's value, how far apart readings are
+// and how much longer than asked a sleep lasts (microseconds; 10 ms and 0 at first), the
+// counter's value without reading it, and all of it back as at first with the clocks at 0.
 void ScriptedClockSetPerformanceCounter(bool available);
 void ScriptedClockSetFineSleep(bool available);
 void ScriptedClockSetMilliseconds(DWORD now);

@@ -33,8 +33,9 @@ const TrimvaldCapture* TrimvaldCurrentCapture()
 // A key message as the game hears it: the left button is E.
 static bool KeyMessage(const MSG& msg, UINT& message, WPARAM& key)
 {
-    message = msg.message == WM_LBUTTONDOWN ? WM_KEYDOWN : msg.message == WM_LBUTTONUP ? WM_KEYUP : msg.message;
-    key = msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP ? (WPARAM)'E' : msg.wParam;
+    bool button = msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP;
+    message = !button ? msg.message : msg.message == WM_LBUTTONDOWN ? WM_KEYDOWN : WM_KEYUP;
+    key = button ? (WPARAM)'E' : msg.wParam;
     return message == WM_KEYDOWN || message == WM_KEYUP;
 }
 
@@ -61,7 +62,8 @@ BOOL WINAPI TrimvaldPeekMessage(LPMSG msg, HWND window, UINT first, UINT last, U
         found = TRUE;
     } else {
         found = PeekMessageA(msg, window, first, last, remove);
-        if (found && (remove & PM_REMOVE) && KeyMessage(*msg, message, key) && TapMustWait(message, key)) {
+        if (found && (remove & PM_REMOVE) && KeyMessage(*msg, message, key) &&
+            TapMustWait(message, key)) {
             heldBack = *msg;
             holding = true;
             found = FALSE;

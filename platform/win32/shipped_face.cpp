@@ -32,7 +32,8 @@ HFONT WINAPI TrimvaldCreateFont(int height, int width, int escapement, int orien
 {
     // The game runs in the folder that holds Data\, as it loads its textures from there.
     static const bool shipped = AddFontResourceExA(shippedFile, FR_PRIVATE, 0) > 0;
-    if (shipped && faceName && *faceName && !FaceThere(faceName, charSet) && FaceThere(shippedFace, charSet))
+    if (shipped && faceName && *faceName && !FaceThere(faceName, charSet) &&
+        FaceThere(shippedFace, charSet))
         faceName = shippedFace;
     return CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut,
                        charSet, outPrecision, clipPrecision, quality, pitchAndFamily, faceName);
