@@ -1,7 +1,8 @@
 """What the end-to-end tests share: failures, deadlines, a private Xvfb and the X helpers that
 drive it, the game's process, screenshots, the swap counter's report, and a case runner.
 
-tests/e2e/run_game.py, tests/e2e/run_wayland.py and tests/wine/smoke.py import it."""
+tests/e2e/run_game.py, tests/e2e/run_wayland.py, tests/wine/smoke.py and scripts/pacing_bench.py
+import it."""
 import os
 import select
 import signal
@@ -151,6 +152,17 @@ class Display:
         # the next game's window the moment it takes the focus.
         self.xdotool("keyup", "--window", wid, keys, check=False)
         self.xdotool("keyup", keys, check=False)
+
+
+def open_windowed(game):
+    """Says yes to the start prompt and to running in a window; returns the game window."""
+    display = game.display
+    display.tap(game.wait_window(START_CAPTION), "Return")
+    display.tap(game.wait_window(WINDOWED_CAPTION, forbidden=(GAME_CAPTION,)), "Return")
+    window = game.wait_window(GAME_CAPTION)
+    size = display.geometry(window)[2:]
+    expect(size == (800, 600), f"the game window's client area is {size[0]}x{size[1]}, not 800x600")
+    return window
 
 
 class Game:

@@ -27,9 +27,9 @@ from collections import namedtuple
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import harness  # noqa: E402
-# Failure and Display are scripts/pacing_bench.py's too.
 from harness import (DEGREES_PER_PIXEL, ERROR_CAPTION, GAME_CAPTION, START_CAPTION,  # noqa: E402
-                     KEY_HOLD_SECONDS, WINDOWED_CAPTION, Display, Failure, Screenshot, expect)
+                     KEY_HOLD_SECONDS, WINDOWED_CAPTION, Display, Failure, Screenshot, expect,
+                     open_windowed)
 
 CASE_TIME_LIMIT = 15.0  # seconds
 PLAY_SECONDS = 1.0
@@ -115,17 +115,6 @@ def check_frames(game, ended_by):
         expect(median_gap <= MAX_MEDIAN_GAP_MS, f"the median frame took {median_gap:.2f} ms")
         expect(cpu <= MAX_WAITING_CPU, f"the game took {100 * cpu:.0f}% of a core drawing "
                "nothing: its wait spins instead of sleeping")
-
-
-def open_windowed(game):
-    """Says yes to the start prompt and to running in a window; returns the game window."""
-    display = game.display
-    display.tap(game.wait_window(START_CAPTION), "Return")
-    display.tap(game.wait_window(WINDOWED_CAPTION, forbidden=(GAME_CAPTION,)), "Return")
-    window = game.wait_window(GAME_CAPTION)
-    size = display.geometry(window)[2:]
-    expect(size == (800, 600), f"the game window's client area is {size[0]}x{size[1]}, not 800x600")
-    return window
 
 
 def open_fullscreen(game):

@@ -18,8 +18,8 @@
 //                      from the two rotations that follow the camera's glLoadIdentity
 // With TRIMVALD_FORCED_SWAP_INTERVAL=N, SDL_GL_GetSwapInterval answers N, as with a driver that
 // keeps every swap in step with the monitor whatever it is asked.
-// With TRIMVALD_SWAP_TIMES set, the time of every swap (CLOCK_MONOTONIC, ns) goes to that file,
-// one a line, for benchmarks.
+// With TRIMVALD_SWAP_TIMES set, the time of every swap (CLOCK_MONOTONIC, ns) and the processor
+// time the whole process had used by then (ns) go to that file, a swap a line, for benchmarks.
 // With TRIMVALD_VIRTUAL_PAD=FILE, a virtual game controller (SDL's) is plugged in once the game
 // has SDL's game-controller support up, and set at every SDL_PollEvent from the lines added to
 // FILE since: "axis N VALUE" and "button N 0|1", in SDL's numbering of a controller's axes and
@@ -36,6 +36,7 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+#include <utility>
 
 namespace {
 
@@ -48,7 +49,7 @@ struct Report {
     long windows = 0;
     long fullscreen = 0;
     long destroyed = 0;
-    std::vector<int64_t> times;
+    std::vector<std::pair<int64_t, int64_t>> times;  // swap time, processor time
     int64_t firstCpu = 0, lastCpu = 0;
     bool intervalAsked = false;
     int askedInterval = 0, reportedInterval = 0;
@@ -70,7 +71,7 @@ struct Report {
         if (times.size() > 1) {
             std::vector<int64_t> gaps;
             for (size_t i = 1; i < times.size(); ++i)
-                gaps.push_back(times[i] - times[i - 1]);
+                gaps.push_back(times[i].first - times[i - 1].first);
             std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
             std::fprintf(out, "median_gap_ns=%lld\ncpu_ns=%lld\n", (long long)gaps[gaps.size() / 2],
                          (long long)(lastCpu - firstCpu));
@@ -87,8 +88,8 @@ struct Report {
         FILE* timesOut = timesPath && *timesPath ? std::fopen(timesPath, "w") : nullptr;
         if (!timesOut)
             return;
-        for (int64_t time : times)
-            std::fprintf(timesOut, "%lld\n", (long long)time);
+        for (const auto& time : times)
+            std::fprintf(timesOut, "%lld %lld\n", (long long)time.first, (long long)time.second);
         std::fclose(timesOut);
     }
 } report;
@@ -234,7 +235,7 @@ extern "C" void SDL_GL_SwapWindow(void* window)
     report.lastCpu = ClockNs(CLOCK_PROCESS_CPUTIME_ID);
     if (report.swaps == 0)
         report.firstCpu = report.lastCpu;
-    report.times.push_back(now);
+    report.times.push_back({now, report.lastCpu});
     ++report.swaps;
 }
 
