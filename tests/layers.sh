@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Includes run one way, tools -> app -> game -> render -> platform. Inside platform/ the layer
+# Includes run one way, programs -> tools -> app -> game -> render -> platform. Inside platform/ the layer
 # (winapi/) names no host, and neither host (desktop/, scripted/) the other: each reaches the
 # layer through the host record; the controller mapping (gamepad/) stands alone, for the desktop
 # host and the Windows build (win32/), as does the holding of taps (taps/) for the layer and the
-# Windows build, and the drawing that can be switched off (nullgl/). The programs reach platform/ only through its headers on top and the scripted
-# host's own; the replay driver's entry also switches the drawing.
+# Windows build, and the drawing that can be switched off (nullgl/). The programs' entries and
+# the tools reach platform/ only through its headers on top and the scripted host's own; the
+# replay driver's entry also switches the drawing.
 # Usage: layers.sh [SOURCE_ROOT]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
-rank() { case "$1" in tools) echo 5;; app) echo 4;; game) echo 3;; render) echo 2;; platform) echo 1;; esac; }
+rank() { case "$1" in programs) echo 6;; tools) echo 5;; app) echo 4;; game) echo 3;; render) echo 2;; platform) echo 1;; esac; }
 # The rooms of platform/ a file's room may include: its own, the layer's, the headers on top.
 allowed() {
   case "$1" in
@@ -37,7 +38,7 @@ while IFS=: read -r file _ text; do
   elif [ "$to" = platform ]; then
     case "$path" in
       platform/platform.h|platform/host.h|platform/scripted/scripted_host.h) ;;
-      platform/nullgl/null_gl.h) [ "$file" = tools/replay/main.cpp ] || wrong=1 ;;
+      platform/nullgl/null_gl.h) [ "$file" = programs/replay/main.cpp ] || wrong=1 ;;
       *) wrong=1 ;;
     esac
   fi
@@ -45,5 +46,6 @@ while IFS=: read -r file _ text; do
     echo "$file includes $path against the layers"
     status=1
   fi
-done < <(grep -rn -E '#include *"(tools|app|game|render|platform)/' app game render platform tools)
+done < <(grep -rn -E '#include *"(programs|tools|app|game|render|platform)/' app game render platform tools \
+  programs)
 exit $status

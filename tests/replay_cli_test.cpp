@@ -302,7 +302,7 @@ TEST(ReplayCli, HelpAndRefusalsPrintTheOneUsageTheSourceAndReadmeShow)
     EXPECT_EQ(status, 2);
     EXPECT_EQ(Output(exe + " --bogus 2>/dev/null", status), "") << "nothing on stdout";
 
-    const std::pair<const char*, const char*> places[] = {{"/README.md", "    "}, {"/tools/replay/main.cpp", "//   "}};
+    const std::pair<const char*, const char*> places[] = {{"/README.md", "    "}, {"/programs/replay/main.cpp", "//   "}};
     for (const auto& shown : places) {
         std::ifstream file(std::string(TRIMVALD_SOURCE_DIR) + shown.first);
         std::stringstream text;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/host.h"
-#include "tools/record/command_line.h"
+#include "programs/game/command_line.h"
 #include "tools/record/recorder.h"
 
 int main(int argc, char** argv)

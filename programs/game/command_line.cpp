@@ -1,4 +1,4 @@
-#include "tools/record/command_line.h"
+#include "programs/game/command_line.h"
 
 const char gameUsageText[] = "usage: trimvald [--record FILE]\n"
                              "       trimvald --help | --version\n"

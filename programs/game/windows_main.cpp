@@ -11,7 +11,7 @@
 
 #include "app/game_main.h"
 #include "platform/platform.h"
-#include "tools/record/command_line.h"
+#include "programs/game/command_line.h"
 #include "tools/record/session_record.h"
 
 static std::wstring Wide(const std::string& text)
