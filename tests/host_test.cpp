@@ -18,7 +18,7 @@
 #include "platform/winapi/layer.h"
 #include "platform/scripted/scripted_host.h"
 #include "tests/scenario.h"
-#include "tools/replay/json_writer.h"
+#include "tools/script/json_writer.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "tests/scenario.h"
-#include "tools/replay/check.h"
-#include "tools/replay/script.h"
+#include "tools/script/check.h"
+#include "tools/script/script.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "tools/record/script_writer.h"
+#include "tools/script/script_writer.h"
 
 TEST(ScriptWriter, PlayIsOnDiskWithinASecondAndAFullDiskIsToldOnce)
 {

@@ -12,7 +12,7 @@
 #include "app/game_main.h"
 #include "platform/platform.h"
 #include "programs/game/command_line.h"
-#include "tools/record/session_record.h"
+#include "tools/script/session_record.h"
 
 static std::wstring Wide(const std::string& text)
 {

@@ -38,7 +38,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/replay/check.h"
+#include "tools/script/check.h"
 #include "tools/replay/driver.h"
 #include "tools/replay/interrupts.h"
 #include "platform/host.h"

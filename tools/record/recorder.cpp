@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "platform/host.h"
-#include "tools/record/session_record.h"
+#include "tools/script/session_record.h"
 
 static LayerHost desktop;
 static HostPost gamePost = nullptr;

@@ -1,5 +1,5 @@
 // The session recorder of the Linux game: it watches the desktop host and tells the session
-// record (session_record.h) what the player did.
+// record (tools/script/session_record.h) what the player did.
 #pragma once
 
 #include <string>

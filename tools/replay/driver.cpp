@@ -13,9 +13,9 @@
 #include "platform/platform.h"
 
 #include <SDL.h>
-#include "tools/replay/frame_journal.h"
+#include "tools/script/frame_journal.h"
 #include "tools/replay/interrupts.h"
-#include "tools/replay/json_writer.h"
+#include "tools/script/json_writer.h"
 #include "tools/replay/png_writer.h"
 #include "tools/replay/process_state.h"
 #include "tools/replay/watch.h"

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "tools/replay/script.h"
+#include "tools/script/script.h"
 
 enum class DumpMode { None, Every, Last, Listed };
 

@@ -1,4 +1,4 @@
-#include "tools/replay/json_writer.h"
+#include "tools/script/json_writer.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "tools/record/session_record.h"
+#include "tools/script/session_record.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "game/game_input.h"
-#include "tools/record/script_writer.h"
-#include "tools/replay/frame_journal.h"
+#include "tools/script/script_writer.h"
+#include "tools/script/frame_journal.h"
+#include "tools/script/script.h"
 
 // What the frame under way holds besides the journal's own: its keys and mouse offset.
 static std::vector<int> frameKeys;
@@ -57,7 +58,7 @@ bool SessionRecordStart(FILE* file, std::string& error)
 {
     std::setvbuf(file, nullptr, _IONBF, 0);
     // The file is tried at once, so that a full disk is told before the game starts.
-    std::string header = std::string("# Тримвальд ") + TRIMVALD_VERSION + ": a session recorded on " +
+    std::string header = std::string(recordingMark) + TRIMVALD_VERSION + ": a session recorded on " +
                          StartedAt() + "\n# watch it with trimvald-replay --watch FILE, check it with "
                          "trimvald-replay --check FILE\n";
     if (std::fwrite(header.data(), 1, header.size(), file) != header.size()) {
@@ -144,7 +145,7 @@ void SessionWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
 bool SessionRecordFinish(std::string& error)
 {
     JournalFrameEnd();
-    return ScriptWriterFinish("# end " + JournalLastFrameLine(), error);
+    return ScriptWriterFinish(recordingEndMark + JournalLastFrameLine(), error);
 }
 
 bool SessionRecordTakeFailure(std::string& error)

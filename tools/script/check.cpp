@@ -1,15 +1,15 @@
-#include "tools/replay/check.h"
+#include "tools/script/check.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <sstream>
 
-#include "tools/replay/script.h"
+#include "tools/script/script.h"
 
 bool RecordedEnd(const std::string& scriptText, std::string& endLine)
 {
-    static const std::string mark = "# end ";
+    const std::string mark = recordingEndMark;
     std::istringstream lines(scriptText);
     std::string line;
     bool found = false;

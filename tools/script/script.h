@@ -29,6 +29,12 @@ struct Script {
     int cutOffLine = 0;
 };
 
+// A recording's first line starts with the recording mark (the game's version and the time
+// follow), and its last frame's state (as `trimvald-replay --dump last` prints it) stands after
+// the end mark on its last line.
+extern const char recordingMark[];
+extern const char recordingEndMark[];
+
 // Parses the script text; on a fault returns false with a message naming the line. A last line
 // without its line end is taken as the file cut off there (a full disk, a power cut, a copy
 // broken off) when it does not read, or when the text is a recording (it starts with the

@@ -1,9 +1,9 @@
-#include "tools/record/script_writer.h"
+#include "tools/script/script_writer.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "tools/replay/script.h"
+#include "tools/script/script.h"
 
 // How long the file may lag behind the game.
 static const double flushIntervalMs = 1000.0;

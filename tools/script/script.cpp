@@ -1,4 +1,4 @@
-#include "tools/replay/script.h"
+#include "tools/script/script.h"
 
 #include <cerrno>
 #include <climits>
@@ -189,8 +189,8 @@ std::string QuotedText(const std::string& text)
     return quoted;
 }
 
-// The start of the first line the recorder writes.
-static const char* const recordingMark = "# Тримвальд ";
+const char recordingMark[] = "# Тримвальд ";
+const char recordingEndMark[] = "# end ";
 
 bool ParseScript(const std::string& text, Script& script, std::string& error)
 {

@@ -1,8 +1,8 @@
-#include "tools/replay/frame_journal.h"
+#include "tools/script/frame_journal.h"
 
 #include "app/game_window.h"
 #include "game/game_state.h"
-#include "tools/replay/json_writer.h"
+#include "tools/script/json_writer.h"
 
 FrameJournal frameJournal;
 static void (*ended)(int frame) = nullptr;
