@@ -9,8 +9,8 @@
 #include <string>
 #include <tuple>
 
-#include "tools/replay/check.h"
-#include "tools/replay/script.h"
+#include "tools/script/check.h"
+#include "tools/script/script.h"
 
 static FILE* devNull;
 
