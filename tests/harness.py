@@ -1,8 +1,8 @@
 """What the end-to-end tests share: failures, deadlines, a private Xvfb and the X helpers that
 drive it, the game's process, screenshots, the swap counter's report, and a case runner.
 
-tests/e2e/run_game.py, tests/e2e/run_wayland.py, tests/wine/smoke.py and scripts/pacing_bench.py
-import it."""
+tests/e2e/game_harness.py (run_game.py's own), tests/e2e/run_wayland.py, tests/wine/smoke.py and
+scripts/pacing_bench.py import it."""
 import os
 import select
 import signal
