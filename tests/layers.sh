@@ -6,6 +6,7 @@
 # Windows build, and the drawing that can be switched off (nullgl/). The programs' entries and
 # the tools reach platform/ only through its headers on top and the scripted host's own; the
 # replay driver's entry also switches the drawing.
+# No two files of tools/ or programs/ use each other either.
 # Usage: layers.sh [SOURCE_ROOT]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
@@ -48,4 +49,13 @@ while IFS=: read -r file _ text; do
   fi
 done < <(grep -rn -E '#include *"(programs|tools|app|game|render|platform)/' app game render platform tools \
   programs)
+# Nor do two files of the tools and programs use each other (a.cpp includes b.h, and b.cpp a.h):
+# one of them is the lower.
+while read -r a b; do
+  echo "$a and $b use each other"
+  status=1
+done < <(grep -rn -E '#include *"[^"]*\.h"' --include=*.cpp tools programs |
+  sed -E 's#^([^:]*)\.cpp:[0-9]+:.*"([^"]*)\.h".*#\1 \2#' |
+  awk '$1 != $2 { used[$1 " " $2] = 1 }
+       END { for (k in used) { split(k, p, " "); if (p[1] < p[2] && (p[2] " " p[1]) in used) print p[1], p[2] } }')
 exit $status

@@ -259,7 +259,8 @@ bool ReplayShotFailed()
     return shotFailed;
 }
 
-void ResetReplayDriver()
+// Forgets the driver's own record of a run.
+static void ResetReplayDriver()
 {
     shotFailed = false;
     ResetWatch();
@@ -282,8 +283,10 @@ void ResetReplayDriver()
 
 int RunReplay(const Script& runScript, const ReplayOptions& runOptions, FILE* output)
 {
-    // Every run starts from program start, as the program itself does.
+    // Every run starts from program start, as the program itself does, and from no record of
+    // the run before it.
     ResetProcessState();
+    ResetReplayDriver();
     if (runOptions.beforeRun)
         runOptions.beforeRun();
     script = &runScript;

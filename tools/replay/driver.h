@@ -35,9 +35,6 @@ struct ReplayOptions {
 // GameMain's result.
 int RunReplay(const Script& script, const ReplayOptions& options, FILE* out);
 
-// Forgets the driver's own record of a run.
-void ResetReplayDriver();
-
 // The last frame's dump line of the last run with --dump last (empty when no frame ran).
 const std::string& ReplayLastDump();
 

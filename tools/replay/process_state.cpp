@@ -4,7 +4,6 @@
 #include "game/game_reset.h"
 #include "platform/host.h"
 #include "render/render_reset.h"
-#include "tools/replay/driver.h"
 
 void ResetProcessState()
 {
@@ -12,5 +11,4 @@ void ResetProcessState()
     ResetShell();
     ResetRenderNames();
     LayerReset();
-    ResetReplayDriver();
 }
