@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "tools/formats/wave.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -164,10 +166,11 @@ MeanColour Mean(const Bitmap& b)
     return m;
 }
 
+// A wave file as the tools' reader sees it (tests/formats_test.cpp holds that reader to the
+// bytes), with its 16-bit samples.
 struct Wave {
     bool riff = false;
-    uint16_t format = 0, channels = 0, bits = 0, blockAlign = 0;
-    uint32_t rate = 0, byteRate = 0, riffSize = 0;
+    WaveFile file;
     size_t fileSize = 0;
     std::vector<int16_t> samples;
 };
@@ -176,31 +179,9 @@ Wave ParseWave(const std::vector<unsigned char>& d)
 {
     Wave wave;
     wave.fileSize = d.size();
-    if (d.size() < 12 || std::string(d.begin(), d.begin() + 4) != "RIFF" ||
-        std::string(d.begin() + 8, d.begin() + 12) != "WAVE")
-        return wave;
-    wave.riff = true;
-    wave.riffSize = U32(d, 4);
-    size_t at = 12;
-    while (at + 8 <= d.size()) {
-        const std::string tag(d.begin() + at, d.begin() + at + 4);
-        const uint32_t size = U32(d, at + 4);
-        const size_t body = at + 8;
-        if (body + size > d.size())
-            break;
-        if (tag == "fmt " && size >= 16) {
-            wave.format = U16(d, body);
-            wave.channels = U16(d, body + 2);
-            wave.rate = U32(d, body + 4);
-            wave.byteRate = U32(d, body + 8);
-            wave.blockAlign = U16(d, body + 12);
-            wave.bits = U16(d, body + 14);
-        } else if (tag == "data") {
-            for (size_t i = 0; i + 1 < size; i += 2)
-                wave.samples.push_back(static_cast<int16_t>(U16(d, body + i)));
-        }
-        at = body + size + (size & 1);
-    }
+    wave.riff = ReadWave(d, wave.file);
+    for (size_t i = 0; i + 1 < wave.file.dataBytes; i += 2)
+        wave.samples.push_back(static_cast<int16_t>(U16(d, wave.file.dataAt + i)));
     return wave;
 }
 
@@ -583,13 +564,13 @@ TEST_F(AssetGenerator, SoundsAreShortClean16BitMonoWaves)
         SCOPED_TRACE(name);
         const Wave w = ParseWave(ReadFile(SoundPath(name)));
         ASSERT_TRUE(w.riff);
-        EXPECT_EQ(w.riffSize + 8, w.fileSize);
-        EXPECT_EQ(w.format, 1u);  // PCM
-        EXPECT_EQ(w.channels, 1u);
-        EXPECT_EQ(w.rate, 22050u);
-        EXPECT_EQ(w.bits, 16u);
-        EXPECT_EQ(w.blockAlign, 2u);
-        EXPECT_EQ(w.byteRate, 44100u);
+        EXPECT_EQ(w.file.riffSize + 8, w.fileSize);
+        EXPECT_EQ(w.file.encoding, 1u);  // PCM
+        EXPECT_EQ(w.file.format.channels, 1u);
+        EXPECT_EQ(w.file.format.rate, 22050u);
+        EXPECT_EQ(w.file.format.bits, 16u);
+        EXPECT_EQ(w.file.blockAlign, 2u);
+        EXPECT_EQ(w.file.byteRate, 44100u);
         const double seconds = w.samples.size() / 22050.0;
         EXPECT_GE(seconds, 0.1);
         EXPECT_LE(seconds, 1.0);

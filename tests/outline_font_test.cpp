@@ -17,7 +17,7 @@
 #include "platform/winapi/layer.h"
 #include "render/outline_font.h"
 #include "tests/scenario.h"
-#include "tools/replay/png_writer.h"
+#include "tools/formats/png_writer.h"
 
 namespace {
 

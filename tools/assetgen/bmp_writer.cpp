@@ -1,5 +1,5 @@
 #include "tools/assetgen/bmp_writer.h"
-#include "tools/assetgen/little_endian.h"
+#include "tools/formats/little_endian.h"
 
 #include <cstdint>
 #include <fstream>

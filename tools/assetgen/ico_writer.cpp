@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tools/assetgen/little_endian.h"
-#include "tools/assetgen/png_writer.h"
+#include "tools/formats/little_endian.h"
+#include "tools/formats/png_writer.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ std::vector<unsigned char> EncodeIco(const std::vector<IconImage>& icons)
         if (icon.size < 1 || icon.size > 256 ||
             icon.rgba.size() != static_cast<std::size_t>(icon.size) * icon.size * 4)
             return {};
-        images.push_back(icon.size == 256 ? EncodePng(icon) : EncodeDib(icon));
+        images.push_back(icon.size == 256 ? EncodePng(icon.size, icon.size, 4, icon.rgba, true) : EncodeDib(icon));
         if (images.back().empty())
             return {};
     }

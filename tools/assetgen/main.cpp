@@ -12,10 +12,10 @@
 #include "tools/assetgen/bmp_writer.h"
 #include "tools/assetgen/ico_writer.h"
 #include "tools/assetgen/icons.h"
-#include "tools/assetgen/png_writer.h"
 #include "tools/assetgen/sounds.h"
 #include "tools/assetgen/textures.h"
 #include "tools/assetgen/wav_writer.h"
+#include "tools/formats/png_writer.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ bool WriteIcons(const std::filesystem::path& folder)
         if (size < 48)
             continue;
         const std::string path = (folder / ("trimvald-" + std::to_string(size) + ".png")).string();
-        if (!WriteBytes(path, EncodePng(icon))) {
+        if (!WriteBytes(path, EncodePng(icon.size, icon.size, 4, icon.rgba, true))) {
             std::fprintf(stderr, "trimvald-assetgen: cannot write %s\n", path.c_str());
             return false;
         }

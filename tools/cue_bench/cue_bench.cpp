@@ -15,6 +15,7 @@
 
 #include "platform/host.h"
 #include "platform/platform.h"
+#include "tools/formats/wave.h"
 
 using Clock = std::chrono::steady_clock;
 
@@ -41,14 +42,8 @@ static void Report(const char* what, std::vector<double> ms)
 static bool WriteBigWave(const std::string& path, unsigned bytes)
 {
     std::ofstream out(path, std::ios::binary);
-    auto u32 = [&](unsigned v) { out.put(char(v)).put(char(v >> 8)).put(char(v >> 16)).put(char(v >> 24)); };
-    auto u16 = [&](unsigned v) { out.put(char(v)).put(char(v >> 8)); };
-    out << "RIFF";
-    u32(36 + bytes);
-    out << "WAVEfmt ";
-    u32(16), u16(1), u16(2), u32(44100), u32(44100 * 4), u16(4), u16(16);
-    out << "data";
-    u32(bytes);
+    std::vector<unsigned char> header = WaveHeader({2, 44100, 16}, bytes);
+    out.write(reinterpret_cast<const char*>(header.data()), (std::streamsize)header.size());
     std::vector<char> zeros(1 << 20, 0);
     for (unsigned left = bytes; left > 0;) {
         unsigned piece = std::min<unsigned>(left, (unsigned)zeros.size());

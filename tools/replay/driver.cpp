@@ -16,7 +16,7 @@
 #include "tools/script/frame_journal.h"
 #include "tools/replay/interrupts.h"
 #include "tools/script/json_writer.h"
-#include "tools/replay/png_writer.h"
+#include "tools/formats/png_writer.h"
 #include "tools/replay/process_state.h"
 #include "tools/replay/watch.h"
 

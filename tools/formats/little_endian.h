@@ -1,4 +1,4 @@
-// Little-endian fields for the bitmap and wave file headers.
+// Little-endian fields for the bitmap, icon and wave file headers.
 #pragma once
 
 #include <cstdint>
