@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Includes run one way, programs -> tools -> app -> game -> render -> platform. Inside platform/ the layer
-# (winapi/) names no host, and neither host (desktop/, scripted/) the other: each reaches the
-# layer through the host record; the controller mapping (gamepad/) stands alone, for the desktop
-# host and the Windows build (win32/), as does the holding of taps (taps/) for the layer and the
-# Windows build, and the drawing that can be switched off (nullgl/). The programs' entries and
-# the tools reach platform/ only through its headers on top and the scripted host's own; the
-# replay driver's entry also switches the drawing.
-# No two files of tools/ or programs/ use each other either.
+# Includes run one way, programs -> tools -> app -> game -> render -> platform. Inside platform/
+# the layer (winapi/) names no host, and neither host (desktop/, scripted/) the other: each
+# reaches the layer through the host record; the controller mapping (gamepad/) stands alone, for
+# the desktop host and the Windows build (win32/), as does the holding of taps (taps/) for the
+# layer and the Windows build, and the drawing that can be switched off (nullgl/). The programs'
+# entries and the tools reach platform/ only through its headers on top and the scripted host's
+# own; the replay driver's entry also switches the drawing. No two files of tools/ or programs/
+# use each other either.
 # Usage: layers.sh [SOURCE_ROOT]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
