@@ -283,8 +283,9 @@ std::string Prefixed(const std::string& text, const std::string& prefix)
 }
 
 // --help prints the usage to stdout and ends with 0; a refused command line prints why and the
-// same usage to stderr and ends with 2. The file comment and README.md show that very text.
-TEST(ReplayCli, HelpAndRefusalsPrintTheOneUsageTheSourceAndReadmeShow)
+// same usage to stderr and ends with 2. The file comment and the driver's page, docs/replay.md,
+// show that very text.
+TEST(ReplayCli, HelpAndRefusalsPrintTheOneUsageTheSourceAndItsPageShow)
 {
     const std::string exe = std::string("'") + REPLAY_EXE + "'";
     int status = -1;
@@ -302,7 +303,7 @@ TEST(ReplayCli, HelpAndRefusalsPrintTheOneUsageTheSourceAndReadmeShow)
     EXPECT_EQ(status, 2);
     EXPECT_EQ(Output(exe + " --bogus 2>/dev/null", status), "") << "nothing on stdout";
 
-    const std::pair<const char*, const char*> places[] = {{"/README.md", "    "}, {"/programs/replay/main.cpp", "//   "}};
+    const std::pair<const char*, const char*> places[] = {{"/docs/replay.md", "    "}, {"/programs/replay/main.cpp", "//   "}};
     for (const auto& shown : places) {
         std::ifstream file(std::string(TRIMVALD_SOURCE_DIR) + shown.first);
         std::stringstream text;

@@ -45,7 +45,7 @@
 #include "platform/nullgl/null_gl.h"
 
 // What --help prints and every refusal of the command line ends with; the comment at the top of
-// this file and README.md show the same text.
+// this file and the driver's page, docs/replay.md, show the same text.
 static const char usageText[] =
     "usage: trimvald-replay [--dump every|last|N[,N...]] [--shot N:FILE.png]... [--timing]\n"
     "                       [--timing-frames N|A-B[,...]] SCRIPT\n"
