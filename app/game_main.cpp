@@ -3,13 +3,14 @@
 #include "app/frame_timer.h"
 #include "app/frame_wait.h"
 #include "app/game_window.h"
+#include "app/shell_state.h"
 #include "game/draw_frame.h"
 #include "game/game_state.h"
 #include "game/player.h"
 #include "game/spells.h"
 #include "render/sound_cues.h"
 
-int frameDelay = 5;
+int& frameDelay = shell.frameDelay;
 
 int GameMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

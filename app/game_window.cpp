@@ -2,26 +2,18 @@
 
 #include <cstring>
 
+#include "app/shell_state.h"
 #include "app/swap_interval.h"
 #include "render/outline_font.h"
 #include "render/render_state.h"
 
-HINSTANCE appInstance = NULL;
-HWND mainWindow = NULL;
-HDC windowDC = NULL;
-HGLRC glContext = NULL;
-unsigned char fullscreen = 1;
-unsigned char appActive = 1;
-
-// Double-buffered RGBA with a 16-bit depth buffer; the colour depth is filled in by
-// OpenGameWindow from its bits argument.
-PIXELFORMATDESCRIPTOR pixelFormat = {
-    40, 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 16,
-    0, 0, 0, 0, 0, 0, 0, 0,
-    0, 0, 0, 0, 0,
-    16, 0, 0, PFD_MAIN_PLANE, 0,
-    0, 0, 0,
-};
+HINSTANCE& appInstance = shell.appInstance;
+HWND& mainWindow = shell.mainWindow;
+HDC& windowDC = shell.windowDC;
+HGLRC& glContext = shell.glContext;
+unsigned char& fullscreen = shell.fullscreen;
+unsigned char& appActive = shell.appActive;
+PIXELFORMATDESCRIPTOR& pixelFormat = shell.pixelFormat;
 
 static const char* const windowClassName = "OpenGL";
 static const char* const errorCaption = "ОШИБКА";
