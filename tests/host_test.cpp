@@ -70,8 +70,9 @@ TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheC
     LayerInstallHost(&watcher);
 
     EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
-    std::vector<std::string> expected = {"Запуск игры Тримвальд... -> " + std::to_string(IDYES),
-                                         "800x600x16 fail", "Тримвальд -> " + std::to_string(IDYES)};
+    std::vector<std::string> expected = {Cp1251ToUtf8(startCaption) + " -> " + std::to_string(IDYES),
+                                         "800x600x16 fail",
+                                         Cp1251ToUtf8(windowedOfferCaption) + " -> " + std::to_string(IDYES)};
     EXPECT_EQ(passed, expected);
     EXPECT_EQ(framesStarted, 3);
     EXPECT_EQ(cursorReadings, 3);
@@ -92,7 +93,7 @@ TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
     fullscreen = 0;
     frameDelay = 9;
     TimerStart();
-    ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);  // left open
+    ASSERT_EQ(OpenGameWindow(gameWindowTitle, 800, 600, 16, 1), 1);  // left open
     ASSERT_NE(LayerClockReadings(), 0);
     // The scripted host replaced before the reset: its clock is put back all the same.
     ScriptedClockSetPace(3000, 0);
