@@ -15,6 +15,8 @@
 #include "app/game_window.h"
 #include "game/game_random.h"
 #include "game/game_state.h"
+#include "render/scene_lists.h"
+#include "render/textures.h"
 #include "platform/winapi/layer.h"
 #include "platform/scripted/scripted_host.h"
 #include "tests/scenario.h"
@@ -112,6 +114,8 @@ TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
     EXPECT_EQ(mainWindow, nullptr);
     EXPECT_EQ(windowDC, nullptr);
     EXPECT_EQ(glContext, nullptr);
+    EXPECT_EQ(textures[0], 0u) << "the renderer's names, made with the window, are forgotten";
+    EXPECT_EQ(skyQuadric, nullptr);
     EXPECT_FALSE(LayerQueryWindow().exists);
     EXPECT_FALSE(LayerQueryWindow().displayModeChanged);
     EXPECT_TRUE(LayerQueryWindow().cursorVisible);
