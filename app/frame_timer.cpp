@@ -2,9 +2,10 @@
 
 #include <cstring>
 
+#include "app/shell_state.h"
 #include "platform/platform.h"
 
-FrameTimerRecord FrameTimer;
+FrameTimerRecord& FrameTimer = shell.frameTimer;
 
 void TimerStart()
 {

@@ -12,7 +12,7 @@ struct FrameTimerRecord {
     int64_t perfTimerStart;   // counter at TimerStart (performance counter only)
 };
 
-extern FrameTimerRecord FrameTimer;
+extern FrameTimerRecord& FrameTimer;  // in the shell record
 
 void TimerStart();
 float TimerNowMs();

@@ -1,11 +1,9 @@
 #include "app/frame_wait.h"
 
 #include "app/frame_timer.h"
+#include "app/shell_state.h"
 #include "platform/platform.h"
 
-// Before anything has been seen: more than a sleep overshoots with a millisecond system timer.
-// The first sleep seen replaces the guess.
-static const double firstOvershoot = 1.0;
 // A sleep that overshot less than the estimate pulls it down by this share of the difference,
 // so the estimate follows the longest overshoots of the last few frames; a longer one raises it
 // at once. The timer sleeps once a frame where millisecond sleeps come eight or nine times, so
@@ -19,9 +17,10 @@ static const double overshootCreeps = 0.999;
 // A timer's sleep shorter than this is not worth its system call: the rest is read out.
 static const double shortestTimerSleep = 0.05;
 
-double sleepOvershoot = firstOvershoot;
-static bool overshootSeen = false;
-static HANDLE waitTimer = NULL;
+// The wait's state is the shell's (app/shell_state.h), where it starts.
+double& sleepOvershoot = shell.sleepOvershoot;
+static bool& overshootSeen = shell.overshootSeen;
+static HANDLE& waitTimer = shell.waitTimer;
 
 void StartFrameWait()
 {
@@ -37,13 +36,6 @@ void EndFrameWait()
         CloseHandle(waitTimer);
     else
         timeEndPeriod(1);
-    waitTimer = NULL;
-}
-
-void ResetFrameWait()
-{
-    sleepOvershoot = firstOvershoot;
-    overshootSeen = false;
     waitTimer = NULL;
 }
 

@@ -1,24 +1,25 @@
 #include "app/game_main.h"
 
 #include "app/frame_timer.h"
+#include "app/dialog_texts.h"
 #include "app/frame_wait.h"
 #include "app/game_window.h"
+#include "app/shell_state.h"
 #include "game/draw_frame.h"
 #include "game/game_state.h"
 #include "game/player.h"
 #include "game/spells.h"
 #include "render/sound_cues.h"
 
-int frameDelay = 5;
+int& frameDelay = shell.frameDelay;
 
 int GameMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    if (MessageBoxA(NULL, "Хотите запустить игру Тримвальд ?", "Запуск игры Тримвальд...",
-                    MB_YESNO | MB_ICONQUESTION) == IDNO)
+    if (MessageBoxA(NULL, startPrompt, startCaption, MB_YESNO | MB_ICONQUESTION) == IDNO)
         return 0;
 
     fullscreen = 1;
-    if (!OpenGameWindow(" Тримвальд ", 800, 600, 16, fullscreen))
+    if (!OpenGameWindow(gameWindowTitle, 800, 600, 16, fullscreen))
         return 0;
 
     // The wait sleeps on a high-resolution timer, or a millisecond at a time with a fine system

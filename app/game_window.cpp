@@ -2,30 +2,21 @@
 
 #include <cstring>
 
+#include "app/dialog_texts.h"
+#include "app/shell_state.h"
 #include "app/swap_interval.h"
 #include "render/outline_font.h"
 #include "render/render_state.h"
 
-HINSTANCE appInstance = NULL;
-HWND mainWindow = NULL;
-HDC windowDC = NULL;
-HGLRC glContext = NULL;
-unsigned char fullscreen = 1;
-unsigned char appActive = 1;
-
-// Double-buffered RGBA with a 16-bit depth buffer; the colour depth is filled in by
-// OpenGameWindow from its bits argument.
-PIXELFORMATDESCRIPTOR pixelFormat = {
-    40, 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 16,
-    0, 0, 0, 0, 0, 0, 0, 0,
-    0, 0, 0, 0, 0,
-    16, 0, 0, PFD_MAIN_PLANE, 0,
-    0, 0, 0,
-};
+HINSTANCE& appInstance = shell.appInstance;
+HWND& mainWindow = shell.mainWindow;
+HDC& windowDC = shell.windowDC;
+HGLRC& glContext = shell.glContext;
+unsigned char& fullscreen = shell.fullscreen;
+unsigned char& appActive = shell.appActive;
+PIXELFORMATDESCRIPTOR& pixelFormat = shell.pixelFormat;
 
 static const char* const windowClassName = "OpenGL";
-static const char* const errorCaption = "ОШИБКА";
-static const char* const shutdownCaption = "ОШИБКА ЗАВЕРШЕНИЯ РАБОТЫ";
 
 // The display-mode record of the older, 148-byte layout, which every Windows accepts.
 static const WORD displayModeRecordSize = 148;
@@ -51,8 +42,7 @@ int OpenGameWindow(const char* title, int width, int height, int bits, unsigned 
     windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
     windowClass.lpszClassName = windowClassName;
     if (!RegisterClassA(&windowClass)) {
-        MessageBoxA(NULL, "Не удается зарегистрировать класс окна.", errorCaption,
-                    MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(NULL, classNotRegistered, errorCaption, MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
 
@@ -65,13 +55,11 @@ int OpenGameWindow(const char* title, int width, int height, int bits, unsigned 
         mode.dmBitsPerPel = (DWORD)bits;
         mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
         if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
-            if (MessageBoxA(NULL,
-                            "Запрошенный полноэкранный режим не поддерживается вашей\n"
-                            "видео-картой. Будем работать в окне?",
-                            "Тримвальд", MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
+            if (MessageBoxA(NULL, windowedOffer, windowedOfferCaption, MB_YESNO | MB_ICONEXCLAMATION) ==
+                IDYES) {
                 fullscreen = 0;
             } else {
-                MessageBoxA(NULL, "Программа завершает работу.", errorCaption, MB_OK | MB_ICONSTOP);
+                MessageBoxA(NULL, quitNotice, errorCaption, MB_OK | MB_ICONSTOP);
                 return 0;
             }
         }
@@ -100,24 +88,24 @@ int OpenGameWindow(const char* title, int width, int height, int bits, unsigned 
                                  rect.right - rect.left, rect.bottom - rect.top, NULL, NULL,
                                  appInstance, NULL);
     if (!mainWindow)
-        return FailOpening("Ошибка создания окна.");
+        return FailOpening(windowNotCreated);
 
     windowDC = GetDC(mainWindow);
     if (!windowDC)
-        return FailOpening("Не могу создать контекст устройства GL.");
+        return FailOpening(deviceContextNotMade);
 
     pixelFormat.cColorBits = (BYTE)bits;
     int format = ChoosePixelFormat(windowDC, &pixelFormat);
     if (!format)
-        return FailOpening("Не могу найти подходящий формат пиксела.");
+        return FailOpening(pixelFormatNotFound);
     if (!SetPixelFormat(windowDC, format, &pixelFormat))
-        return FailOpening("Не могу установить формат пиксела.");
+        return FailOpening(pixelFormatNotSet);
 
     glContext = wglCreateContext(windowDC);
     if (!glContext)
-        return FailOpening("Не могу создать контекст отображения GL.");
+        return FailOpening(renderingContextNotMade);
     if (!wglMakeCurrent(windowDC, glContext))
-        return FailOpening("Не могу активизировать контекст отбражения GL.");
+        return FailOpening(renderingContextNotActivated);
     AskForUnsyncedSwaps();
 
     ShowWindow(mainWindow, SW_SHOW);
@@ -126,7 +114,7 @@ int OpenGameWindow(const char* title, int width, int height, int bits, unsigned 
     ResizeViewport(width, height);
 
     if (!InitRenderState(windowDC))
-        return FailOpening("Инициализация провалена :(");
+        return FailOpening(initialisationFailed);
     return 1;
 }
 
@@ -143,21 +131,21 @@ void CloseGameWindow()
     }
     if (glContext) {
         if (!wglMakeCurrent(NULL, NULL))
-            ReportShutdownError("Не отпускаются DC и RC.");
+            ReportShutdownError(contextsNotReleased);
         if (!wglDeleteContext(glContext))
-            ReportShutdownError("Не отпускается контекст отображения.");
+            ReportShutdownError(renderingContextNotReleased);
         glContext = NULL;
     }
     if (windowDC && !ReleaseDC(mainWindow, windowDC)) {
-        ReportShutdownError("Не отпускается контекст устройства.");
+        ReportShutdownError(deviceContextNotReleased);
         windowDC = NULL;
     }
     if (mainWindow && !DestroyWindow(mainWindow)) {
-        ReportShutdownError("Окно не хочет разрушаться :(");
+        ReportShutdownError(windowNotDestroyed);
         mainWindow = NULL;
     }
     if (!UnregisterClassA(windowClassName, appInstance)) {
-        ReportShutdownError("Не убирается класс окна.");
+        ReportShutdownError(classNotUnregistered);
         appInstance = NULL;
     }
     FreeOutlineFont();

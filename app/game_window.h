@@ -4,13 +4,14 @@
 #include "game/game_input.h"
 #include "platform/platform.h"
 
-extern HINSTANCE appInstance;
-extern HWND mainWindow;
-extern HDC windowDC;
-extern HGLRC glContext;
-extern unsigned char fullscreen;
-extern unsigned char appActive;
-extern PIXELFORMATDESCRIPTOR pixelFormat;
+// The window's state, in the shell record (app/shell_state.h).
+extern HINSTANCE& appInstance;
+extern HWND& mainWindow;
+extern HDC& windowDC;
+extern HGLRC& glContext;
+extern unsigned char& fullscreen;
+extern unsigned char& appActive;
+extern PIXELFORMATDESCRIPTOR& pixelFormat;
 
 // Opens the window with the given client size and colour depth, fullscreen if asked and the
 // display allows it (or windowed with the user's consent). Returns 1 on success, 0 after

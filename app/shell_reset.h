@@ -1,6 +1,6 @@
 // The shell's state as at program start, for running the game again in one process.
 #pragma once
 
-// The window's handles and flags, the key table, the pixel format's colour depth, the frame
-// timer and the frame pacing.
+// Puts the whole shell record (app/shell_state.h) back by value: the window's handles and
+// flags, the pixel format, the frame timer and the frame pacing and wait.
 void ResetShell();

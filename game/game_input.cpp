@@ -1,3 +1,5 @@
 #include "game/game_input.h"
 
-unsigned char keys[256];
+#include "game/game_side_state.h"
+
+unsigned char (&keys)[256] = gameSide.keys;

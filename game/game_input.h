@@ -3,4 +3,4 @@
 #pragma once
 
 // 1 while the key with that Windows virtual-key code is down.
-extern unsigned char keys[256];
+extern unsigned char (&keys)[256];  // in gameSide

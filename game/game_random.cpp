@@ -1,6 +1,8 @@
 #include "game/game_random.h"
 
-uint32_t randomState = 1;
+#include "game/game_side_state.h"
+
+uint32_t& randomState = gameSide.randomState;
 
 int GameRand()
 {

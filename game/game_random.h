@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-extern uint32_t randomState;  // starts at 1
+extern uint32_t& randomState;  // starts at 1; in gameSide
 
 // The next value, 0 to 32767.
 int GameRand();

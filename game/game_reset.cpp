@@ -1,12 +1,12 @@
 #include "game/game_reset.h"
 
-#include "game/game_random.h"
+#include "game/game_side_state.h"
 #include "game/game_state.h"
-#include "game/player.h"
+
+GameSideState gameSide;
 
 void ResetGame()
 {
     game = GameState();
-    randomState = 1;
-    cursorPos = POINT();
+    gameSide = GameSideState();
 }

@@ -4,9 +4,10 @@
 
 #include "game/angles.h"
 #include "game/game_input.h"
+#include "game/game_side_state.h"
 #include "game/game_state.h"
 
-POINT cursorPos;
+POINT& cursorPos = gameSide.cursorPos;
 
 static const double walkFactor = 1.9;
 static const double arenaBound = 19.5;

@@ -5,7 +5,7 @@
 #include "platform/platform.h"
 
 // The cursor position read by the last mouse look, in screen pixels.
-extern POINT cursorPos;
+extern POINT& cursorPos;  // in gameSide
 
 void MouseLook();
 void WalkStep();

@@ -5,8 +5,9 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "render/renderer_state.h"
 
-uint32_t fontBase = 0;
+uint32_t& fontBase = renderer.fontBase;
 
 int BuildOutlineFont(HDC dc)
 {

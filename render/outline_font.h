@@ -5,7 +5,7 @@
 
 #include "platform/platform.h"
 
-extern uint32_t fontBase;  // the first of the 256 glyph lists
+extern uint32_t& fontBase;  // the first of the 256 glyph lists; in the renderer record
 
 // Creates the font, selects it into the game window's device context `dc` (where it stays) and
 // builds the glyph lists of the codes 0 to 254, extruded 0.09 along -z, 1 unit to the em; list

@@ -1,6 +1,7 @@
-// The names the renderer keeps, as at program start, for running the game again in one process.
+// The renderer's state as at program start, for running the game again in one process.
 #pragma once
 
-// Forgets the texture, display-list and glyph-list names (their context is gone with the
-// window) and frees the quadrics.
+// Frees the quadrics, then puts the whole renderer record (render/renderer_state.h) back by
+// value: the texture, display-list and glyph-list names are forgotten (their context is gone
+// with the window).
 void ResetRenderNames();

@@ -1,16 +1,17 @@
 #include "render/scene_lists.h"
 
+#include "render/renderer_state.h"
 #include "render/textures.h"
 
-uint32_t listBase;
-uint32_t arenaList;
-uint32_t projectileList;
-uint32_t enemyList;
-uint32_t pickupList;
-GLUquadric* skyQuadric;
-GLUquadric* projectileQuadric;
-GLUquadric* enemyQuadric;
-GLUquadric* pickupQuadric;
+uint32_t& listBase = renderer.listBase;
+uint32_t& arenaList = renderer.arenaList;
+uint32_t& projectileList = renderer.projectileList;
+uint32_t& enemyList = renderer.enemyList;
+uint32_t& pickupList = renderer.pickupList;
+GLUquadric*& skyQuadric = renderer.skyQuadric;
+GLUquadric*& projectileQuadric = renderer.projectileQuadric;
+GLUquadric*& enemyQuadric = renderer.enemyQuadric;
+GLUquadric*& pickupQuadric = renderer.pickupQuadric;
 
 // Quadric settings are not list commands: they take effect while the list is compiled.
 static GLUquadric* NewSmoothTexturedQuadric()

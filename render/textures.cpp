@@ -4,8 +4,9 @@
 
 #include "platform/platform.h"
 #include "render/bitmap_loader.h"
+#include "render/renderer_state.h"
 
-uint32_t textures[textureCount];
+uint32_t (&textures)[textureCount] = renderer.textures;
 
 static const char* const textureFiles[textureCount] = {
     "Data/Textures/1B.bmp", "Data/Textures/1D.bmp", "Data/Textures/1S.bmp", "Data/Textures/1L.bmp",

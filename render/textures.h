@@ -20,7 +20,7 @@ enum TextureName {
     textureCount = 13,
 };
 
-extern uint32_t textures[textureCount];
+extern uint32_t (&textures)[textureCount];  // in the renderer record
 
 // Loads the 13 bitmap files in index order and uploads them with their mipmaps; 1 on success,
 // 0 at the first file that fails (then no texture name is made).

@@ -96,7 +96,7 @@ TEST(EnemyLife, HealthOfOneSwellsFifteenTimesThenTheKillCountsAndTheRollsFollow)
     EXPECT_EQ(Field(run, 237, "enemyHealth"), Field(run, 237, "enemyMaxHealth"));
     EXPECT_EQ(run.frame(237)["freezeTimer"], 200);
     // The death cue once, at the start of the swell.
-    EXPECT_EQ(FramesWith(run, deathSound, 1, 289), std::vector<int>{223});
+    EXPECT_EQ(FramesWith(run, deathCue, 1, 289), std::vector<int>{223});
     // The respawn frame rolls the flash, then driftX, a lost roll and driftZ, then the lightning.
     uint32_t before = run.lines.back()["stateBeforeRespawn"];
     uint32_t saved = randomState;
@@ -208,8 +208,8 @@ TEST(EnemyBurn, IgnitionTheFrameAfterTheHitAndDeath199FramesAfterItWithTheKillCo
 {
     const ScenarioResult& run = FrozenAndBurning();
     EXPECT_EQ(Field(run, 20, "burnTimer"), 1.0f);
-    EXPECT_EQ(FramesWith(run, ignitionSound, 1, 236), std::vector<int>{21});
-    EXPECT_EQ(FramesWith(run, deathSound, 1, 236), std::vector<int>{219}) << "once, from the burn";
+    EXPECT_EQ(FramesWith(run, ignitionCue, 1, 236), std::vector<int>{21});
+    EXPECT_EQ(FramesWith(run, deathCue, 1, 236), std::vector<int>{219}) << "once, from the burn";
     EXPECT_EQ(Field(run, 218, "burning"), 1.0f);
     EXPECT_EQ(run.frame(218)["enemyDying"], 0);
     EXPECT_EQ(Field(run, 219, "burning"), 0.0f);
@@ -371,8 +371,8 @@ TEST(EnemyLightning, TheHitTestAgainstTheTurnedLineWithItsBandAndHeightWindow)
     for (int k = 0; k < count; ++k) {
         int frame = 11 + 2 * k;
         EXPECT_EQ(Field(run, frame, "health"), cases[k].struck ? 490.0f : 500.0f) << cases[k].name;
-        EXPECT_EQ(SoundCount(run.frame(frame), lightningSound), cases[k].struck ? 1 : 0) << cases[k].name;
-        EXPECT_EQ(SoundCount(run.frame(frame), contactSound), 0) << cases[k].name;
+        EXPECT_EQ(SoundCount(run.frame(frame), lightningCue), cases[k].struck ? 1 : 0) << cases[k].name;
+        EXPECT_EQ(SoundCount(run.frame(frame), contactCue), 0) << cases[k].name;
     }
 }
 
@@ -394,13 +394,13 @@ TEST(EnemyContact, TwoPointsAndTheCueInEveryFrameTheCentreIsInTheCubeAroundTheEy
         bool inside = y >= 0.5f - 1.0f && y <= 0.5f + 1.0f;
         float loss = Field(run, frame - 1, "health") - Field(run, frame, "health");
         EXPECT_EQ(loss, inside ? 2.0f : 0.0f) << frame;
-        EXPECT_EQ(SoundCount(run.frame(frame), contactSound), inside ? 1 : 0) << frame;
+        EXPECT_EQ(SoundCount(run.frame(frame), contactCue), inside ? 1 : 0) << frame;
         touches += inside;
         beforeRisen += inside && run.frame(frame)["enemyEmerged"] == 0;
     }
     EXPECT_GT(beforeRisen, 15) << "it hurts while it rises through the eye";
     EXPECT_GT(touches, 30);
-    EXPECT_EQ(SoundCount(run.frame(260), contactSound), 1) << "hovering at the eye it keeps hurting";
+    EXPECT_EQ(SoundCount(run.frame(260), contactCue), 1) << "hovering at the eye it keeps hurting";
 }
 
 TEST(EnemyRolls, TheLightningRollsSecondInEachFrameAndTheSameRunRepeats)

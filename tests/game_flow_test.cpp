@@ -60,7 +60,7 @@ TEST(GameStart, OneGamePerPressOfEnterAndTheSoundEachTime)
     int sounds = 0;
     for (const auto& frame : run.frames())
         for (const auto& sound : frame["sounds"])
-            sounds += sound == menuSound;
+            sounds += sound == menuCue;
     EXPECT_EQ(sounds, 2);
     // The second press during play resets nothing: the player has fallen on meanwhile.
     EXPECT_LT(run.frame(61)["jumpHeight"].get<float>(), run.frame(50)["jumpHeight"].get<float>());

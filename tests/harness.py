@@ -4,6 +4,7 @@ drive it, the game's process, screenshots, the swap counter's report, and a case
 tests/e2e/game_harness.py (run_game.py's own), tests/e2e/run_wayland.py, tests/wine/smoke.py and
 scripts/pacing_bench.py import it."""
 import os
+import re
 import select
 import signal
 import struct
@@ -12,10 +13,34 @@ import sys
 import time
 import zlib
 
-START_CAPTION = "Запуск игры Тримвальд..."
-WINDOWED_CAPTION = "Тримвальд"  # the dialog offering to run in a window
-GAME_CAPTION = " Тримвальд "  # the game window
-ERROR_CAPTION = "ОШИБКА"
+SOURCE_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def game_string(source, name):
+    """A string constant of the game, read from its one definition in the sources (`source`
+    from the repository's root): the tests look for what the game says, not for a copy of it."""
+    with open(os.path.join(SOURCE_ROOT, source), encoding="utf-8") as f:
+        found = re.search(r"\b" + name + r'\s*=\s*((?:"(?:[^"\\]|\\.)*"\s*)+);', f.read())
+    if not found:
+        raise LookupError(f"no string {name} in {source}")
+    pieces = re.findall(r'"((?:[^"\\]|\\.)*)"', found.group(1))
+    return re.sub(r"\\(.)", lambda m: "\n" if m.group(1) == "n" else m.group(1), "".join(pieces))
+
+
+def game_text(name):
+    """A text of the game's message boxes or window (app/dialog_texts.cpp)."""
+    return game_string("app/dialog_texts.cpp", name)
+
+
+def cue_path(name):
+    """A sound cue's file (render/sound_cues.cpp), as a path of this system."""
+    return os.path.join(*game_string("render/sound_cues.cpp", name).split("\\"))
+
+
+START_CAPTION = game_text("startCaption")
+WINDOWED_CAPTION = game_text("windowedOfferCaption")  # the dialog offering to run in a window
+GAME_CAPTION = game_text("gameWindowTitle")  # the game window
+ERROR_CAPTION = game_text("errorCaption")
 KEY_HOLD_SECONDS = 0.25
 # Mouse look turns the view by a tenth of a degree per pixel of motion.
 DEGREES_PER_PIXEL = 0.1

@@ -15,6 +15,8 @@
 #include "app/game_window.h"
 #include "game/game_random.h"
 #include "game/game_state.h"
+#include "render/scene_lists.h"
+#include "render/textures.h"
 #include "platform/winapi/layer.h"
 #include "platform/scripted/scripted_host.h"
 #include "tests/scenario.h"
@@ -70,8 +72,9 @@ TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheC
     LayerInstallHost(&watcher);
 
     EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
-    std::vector<std::string> expected = {"Запуск игры Тримвальд... -> " + std::to_string(IDYES),
-                                         "800x600x16 fail", "Тримвальд -> " + std::to_string(IDYES)};
+    std::vector<std::string> expected = {Cp1251ToUtf8(startCaption) + " -> " + std::to_string(IDYES),
+                                         "800x600x16 fail",
+                                         Cp1251ToUtf8(windowedOfferCaption) + " -> " + std::to_string(IDYES)};
     EXPECT_EQ(passed, expected);
     EXPECT_EQ(framesStarted, 3);
     EXPECT_EQ(cursorReadings, 3);
@@ -92,7 +95,7 @@ TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
     fullscreen = 0;
     frameDelay = 9;
     TimerStart();
-    ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);  // left open
+    ASSERT_EQ(OpenGameWindow(gameWindowTitle, 800, 600, 16, 1), 1);  // left open
     ASSERT_NE(LayerClockReadings(), 0);
     // The scripted host replaced before the reset: its clock is put back all the same.
     ScriptedClockSetPace(3000, 0);
@@ -111,6 +114,8 @@ TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
     EXPECT_EQ(mainWindow, nullptr);
     EXPECT_EQ(windowDC, nullptr);
     EXPECT_EQ(glContext, nullptr);
+    EXPECT_EQ(textures[0], 0u) << "the renderer's names, made with the window, are forgotten";
+    EXPECT_EQ(skyQuadric, nullptr);
     EXPECT_FALSE(LayerQueryWindow().exists);
     EXPECT_FALSE(LayerQueryWindow().displayModeChanged);
     EXPECT_TRUE(LayerQueryWindow().cursorVisible);

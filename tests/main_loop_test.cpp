@@ -25,7 +25,7 @@ TEST(EscapeLatch, AtTheTitlePanelAFreshPressQuitsWithTheMenuSound)
     EXPECT_EQ(run.frameCount(), 3);
     EXPECT_EQ(run.exitCode(), 0);
     EXPECT_EQ(Sounds(run, 2), nlohmann::json::array());
-    EXPECT_EQ(Sounds(run, 3), nlohmann::json::array({menuSound}));
+    EXPECT_EQ(Sounds(run, 3), nlohmann::json::array({menuCue}));
     EXPECT_EQ(run.frame(3)["escapeHeld"], 1);
 }
 
@@ -37,7 +37,7 @@ TEST(EscapeLatch, DuringAGameOnePressSuspendsOnceAndASecondPressQuits)
     // Frame 3: the fresh press suspends the game.
     EXPECT_EQ(run.frame(3)["gameRunning"], 0);
     EXPECT_EQ(run.frame(3)["escapeHeld"], 1);
-    EXPECT_EQ(Sounds(run, 3), nlohmann::json::array({menuSound}));
+    EXPECT_EQ(Sounds(run, 3), nlohmann::json::array({menuCue}));
     // Held on: nothing more happens.
     for (int frame : {4, 5}) {
         EXPECT_EQ(run.frame(frame)["escapeHeld"], 1);
@@ -46,7 +46,7 @@ TEST(EscapeLatch, DuringAGameOnePressSuspendsOnceAndASecondPressQuits)
     // Released: the latch clears at the end of the frame.
     EXPECT_EQ(run.frame(6)["escapeHeld"], 0);
     // Pressed again with no game running: the program ends in that frame.
-    EXPECT_EQ(Sounds(run, 8), nlohmann::json::array({menuSound}));
+    EXPECT_EQ(Sounds(run, 8), nlohmann::json::array({menuCue}));
     EXPECT_EQ(run.frameCount(), 8);
     EXPECT_EQ(run.exitCode(), 0);
 }

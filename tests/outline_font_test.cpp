@@ -148,7 +148,7 @@ protected:
         ScriptedHostSetup hooks;
         hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
         InstallScriptedHost(hooks);
-        ASSERT_EQ(OpenGameWindow(" Тримвальд ", width, height, 16, 1), 1);
+        ASSERT_EQ(OpenGameWindow(gameWindowTitle, width, height, 16, 1), 1);
         auto start = std::chrono::steady_clock::now();
         int built = BuildOutlineFont(windowDC);
         buildMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

@@ -59,7 +59,7 @@ TEST(Pickups, StandStillBehindThePanel)
     EXPECT_EQ(last["pickupSpin"], 0);
     EXPECT_EQ(last["pickupTimer"], nlohmann::json::array({0.0, 0.0, 0.0, 0.0}));
     for (const auto& frame : run.frames())
-        EXPECT_EQ(SoundCount(frame, respawnSound) + SoundCount(frame, pickupSound), 0);
+        EXPECT_EQ(SoundCount(frame, respawnCue) + SoundCount(frame, pickupCue), 0);
 }
 
 TEST(Pickups, AbsentForTheFirst200FramesOfAGameWithOneRespawnCueInThe199th)
@@ -71,8 +71,8 @@ TEST(Pickups, AbsentForTheFirst200FramesOfAGameWithOneRespawnCueInThe199th)
         const nlohmann::json& frame = frames.at(number);
         ASSERT_FALSE(frame.is_null()) << number;
         // Four counters reach 199 together, and the cue sounds once.
-        EXPECT_EQ(SoundCount(frame, respawnSound), number == 199 ? 1 : 0) << number;
-        EXPECT_EQ(SoundCount(frame, pickupSound), 0) << number;
+        EXPECT_EQ(SoundCount(frame, respawnCue), number == 199 ? 1 : 0) << number;
+        EXPECT_EQ(SoundCount(frame, pickupCue), 0) << number;
         EXPECT_EQ(frame["pickupY"].get<float>(), 0.4f) << number;
         EXPECT_EQ(frame["pickupSpin"], 4 * number) << "four pickups turn it by one each";
         for (int i = 0; i < 4; ++i) {
@@ -106,7 +106,7 @@ TEST(Pickups, CollectedOnTheWayIntoACornerButNotPressedIntoIt)
     int collected = 0;
     for (int number = 2; number <= 152; ++number) {
         const nlohmann::json& frame = frames.at(number);
-        if (SoundCount(frame, pickupSound))
+        if (SoundCount(frame, pickupCue))
             cueFrames.push_back(number);
         if (At(frame, "ammo", 2) != At(frames.at(number - 1), "ammo", 2)) {
             EXPECT_EQ(collected, 0) << "collected once only";
@@ -133,7 +133,7 @@ TEST(Pickups, CollectedOnTheWayIntoACornerButNotPressedIntoIt)
     EXPECT_EQ(last["playerX"], -19.5);
     EXPECT_EQ(last["playerZ"], 19.5);
     EXPECT_LT(cueFrames.back(), 140) << "long pressed into the corner at the end";
-    EXPECT_EQ(SoundCount(last, pickupSound), 0);
+    EXPECT_EQ(SoundCount(last, pickupCue), 0);
 }
 
 TEST(Pickups, TheCueSoundsInEveryFrameInASquareAndTheFirstCollectionComesInThe200th)
@@ -152,15 +152,15 @@ TEST(Pickups, TheCueSoundsInEveryFrameInASquareAndTheFirstCollectionComesInThe20
     std::vector<nlohmann::json> frames = ByFrame(run);
     for (int number = 2; number <= 260; ++number) {
         const nlohmann::json& frame = frames.at(number);
-        EXPECT_EQ(SoundCount(frame, pickupSound), 1) << number;
+        EXPECT_EQ(SoundCount(frame, pickupCue), 1) << number;
         EXPECT_EQ(At(frame, "ammo", 3), number < 200 ? 0.0f : 1.0f) << number;
     }
     // The respawn cue comes before the pickup cue of the same frame.
     nlohmann::json respawn = frames.at(199);
     std::vector<std::string> sounds = respawn["sounds"];
-    ASSERT_EQ(SoundCount(respawn, respawnSound), 1);
-    auto first = std::find(sounds.begin(), sounds.end(), respawnSound);
-    EXPECT_LT(first - sounds.begin(), std::find(sounds.begin(), sounds.end(), pickupSound) - sounds.begin());
+    ASSERT_EQ(SoundCount(respawn, respawnCue), 1);
+    auto first = std::find(sounds.begin(), sounds.end(), respawnCue);
+    EXPECT_LT(first - sounds.begin(), std::find(sounds.begin(), sounds.end(), pickupCue) - sounds.begin());
     // Collected the moment its counter reaches 200, a frame before it would have been drawn.
     nlohmann::json taken = frames.at(200);
     EXPECT_EQ(taken["selectedSpell"], 4.0);
@@ -195,7 +195,7 @@ TEST(Pickups, AbsentFor600FramesAfterACollectionAndChargesWithoutBound)
     for (int number = 3; number <= 602; ++number) {
         const nlohmann::json& frame = frames.at(number);
         EXPECT_EQ(At(frame, "pickupZ", 2), 190.0f) << number;
-        EXPECT_EQ(SoundCount(frame, respawnSound), number == 601 ? 1 : 0) << number;
+        EXPECT_EQ(SoundCount(frame, respawnCue), number == 601 ? 1 : 0) << number;
         EXPECT_EQ(At(frame, "ammo", 0), 1010.0f) << number;
     }
     nlohmann::json again = frames.at(603);
@@ -245,7 +245,7 @@ TEST(Pickups, EachCornerSquareIsOpenAndRefillsAndSelectsItsOwnSpell)
     for (std::size_t p = 0; p < places.size(); ++p) {
         const nlohmann::json& frame = frames.at((int)p + 2);
         const Place& place = places[p];
-        EXPECT_EQ(SoundCount(frame, pickupSound), place.inside ? 1 : 0)
+        EXPECT_EQ(SoundCount(frame, pickupCue), place.inside ? 1 : 0)
             << "at " << place.x << ", " << place.z;
         const Corner& corner = corners[p / 9];
         if (p % 9 == 6) {

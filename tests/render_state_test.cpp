@@ -29,7 +29,7 @@ TEST(GameRandom, FollowsTheClassicSequenceFromStateOne)
     for (int value : expected)
         EXPECT_EQ(GameRand(), value);
     randomState = 0xFFFFFFFFu;  // the state wraps modulo 2^32
-    EXPECT_EQ(GameRand(), (int)(((0xFFFFFFFFu * 214013u + 2531011u) >> 16) & 0x7FFF));
+    EXPECT_EQ(GameRand(), 35);
     randomState = 1;
 }
 
@@ -37,9 +37,8 @@ TEST(GameRandom, FollowsTheClassicSequenceFromStateOne)
 uint32_t StateRolling(bool fifty)
 {
     for (uint32_t state = 0;; ++state) {
-        uint32_t next = state * 214013u + 2531011u;
-        bool isFifty = ((next >> 16) & 0x7FFF) % 140 == 50;
-        if (isFifty == fifty)
+        randomState = state;
+        if ((GameRand() % 140 == 50) == fifty)
             return state;
     }
 }
@@ -120,22 +119,24 @@ TEST_F(StartedRenderState, LightsBlendingDepthAndTexturesAreSetOnce)
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_EQ(Integer(GL_BLEND_SRC), GL_SRC_ALPHA);
     EXPECT_EQ(Integer(GL_BLEND_DST), GL_ONE);
-    GLfloat ambient[4], clear[4], colour[4], position[4];
+    GLfloat ambient[4], diffuse[4], clear[4], colour[4], position[4];
     glGetLightfv(GL_LIGHT2, GL_AMBIENT, ambient);
-    EXPECT_EQ(std::vector<GLfloat>(ambient, ambient + 4), (std::vector<GLfloat>{0.7f, 0.6f, 0.6f, 1.0f}));
-    // Light 1 was placed with the identity: one unit above the eye, in eye coordinates.
+    EXPECT_EQ(std::vector<GLfloat>(ambient, ambient + 4), std::vector<GLfloat>(light2Ambient, light2Ambient + 4));
+    glGetLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    EXPECT_EQ(std::vector<GLfloat>(diffuse, diffuse + 4), std::vector<GLfloat>(light1Diffuse, light1Diffuse + 4));
+    // Light 1 was placed with the identity: its position is the same in eye coordinates.
     glGetLightfv(GL_LIGHT1, GL_POSITION, position);
-    EXPECT_EQ(std::vector<GLfloat>(position, position + 4), (std::vector<GLfloat>{0, 1, 0, 1}));
+    EXPECT_EQ(std::vector<GLfloat>(position, position + 4), std::vector<GLfloat>(light1Position, light1Position + 4));
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     EXPECT_EQ(clear[3], 0.5f);
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_EQ(std::vector<GLfloat>(colour, colour + 4), (std::vector<GLfloat>{1, 1, 1, 0.5f}));
     // The texture rows are the bitmap's: a 256 x 256 floor.
-    glBindTexture(GL_TEXTURE_2D, textures[1]);
+    glBindTexture(GL_TEXTURE_2D, textures[floorTexture]);
     GLint width = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
     EXPECT_EQ(width, 256);
-    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[1]);
+    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[floorTexture]);
 }
 
 TEST_F(StartedRenderState, SceneryListsLeaveTheStateTheGameExpects)
@@ -152,7 +153,7 @@ TEST_F(StartedRenderState, SceneryListsLeaveTheStateTheGameExpects)
     EXPECT_NEAR(sky[5], 0.0f, 1e-6f);
     EXPECT_NEAR(sky[6], 1.0f, 1e-6f);
     EXPECT_NEAR(sky[9], -1.0f, 1e-6f);
-    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[2]);
+    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[skyTexture]);
 
     // The arena turns back what it turns, and ends with the walls' texture, blending off and
     // the depth test on.
@@ -163,7 +164,7 @@ TEST_F(StartedRenderState, SceneryListsLeaveTheStateTheGameExpects)
     std::vector<GLfloat> arena = Matrix();
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(arena[i], identity[i], 1e-6f);
-    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[3]);
+    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[wallTexture]);
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 
@@ -175,7 +176,7 @@ TEST_F(StartedRenderState, SceneryListsLeaveTheStateTheGameExpects)
     glCallList(projectileList);
     glCallList(enemyList);
     EXPECT_EQ(glRenderMode(GL_RENDER), 0);
-    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[3]);
+    EXPECT_EQ(Integer(GL_TEXTURE_2D_BINDING_EXT), (GLint)textures[wallTexture]);
     EXPECT_TRUE(projectileQuadric && enemyQuadric && skyQuadric && pickupQuadric);
 }
 
@@ -243,7 +244,7 @@ Upload UploadReplacement(int width, int height)
     if (std::system(prepare.c_str()) == 0 && chdir(folder) == 0) {
         EXPECT_EQ(LoadTextures(), 1);
         EXPECT_EQ(chdir(previous), 0);
-        glBindTexture(GL_TEXTURE_2D, textures[0]);
+        glBindTexture(GL_TEXTURE_2D, textures[pyramidTexture]);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &upload.width);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &upload.height);
         upload.rgb.resize((size_t)upload.width * upload.height * 3);

@@ -10,25 +10,10 @@
 #include <limits>
 #include <sstream>
 
+#include "app/dialog_texts.h"
 #include "app/game_window.h"
 #include "game/game_state.h"
 #include "platform/scripted/scripted_host.h"
-
-namespace texts {
-const char* const prompt = "Хотите запустить игру Тримвальд ?";
-const char* const promptCaption = "Запуск игры Тримвальд...";
-const char* const errorCaption = "ОШИБКА";
-const char* const shutdownCaption = "ОШИБКА ЗАВЕРШЕНИЯ РАБОТЫ";
-}  // namespace texts
-
-const char* const menuSound = "Data\\Sounds\\1M.wav";
-const char* const castSound = "Data\\Sounds\\1F.wav";
-const char* const contactSound = "Data\\Sounds\\2D.wav";
-const char* const deathSound = "Data\\Sounds\\1V.wav";
-const char* const ignitionSound = "Data\\Sounds\\1E.wav";
-const char* const lightningSound = "Data\\Sounds\\1D.wav";
-const char* const respawnSound = "Data\\Sounds\\1U.wav";
-const char* const pickupSound = "Data\\Sounds\\1A.wav";
 
 std::vector<nlohmann::json> ScenarioResult::messageBoxes() const
 {
@@ -146,7 +131,7 @@ void OpenGameWindowTest::SetUp()
     ScriptedHostSetup hooks;
     hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
     InstallScriptedHost(hooks);
-    ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
+    ASSERT_EQ(OpenGameWindow(gameWindowTitle, 800, 600, 16, 1), 1);
 }
 
 void OpenGameWindowTest::TearDown()

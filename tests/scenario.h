@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/dialog_texts.h"  // the game's texts, in Windows-1251: Cp1251ToUtf8 gives what the
+                               // driver reports
+#include "platform/host.h"
+#include "render/sound_cues.h"  // the cue files the frames' sounds are compared with
 #include "tools/replay/driver.h"
 #include "tools/replay/process_state.h"
 
@@ -64,21 +68,3 @@ protected:
     void SetUp() override;
     void TearDown() override;
 };
-
-// The UTF-8 texts the game shows, to compare with what the driver reports.
-namespace texts {
-extern const char* const prompt;
-extern const char* const promptCaption;
-extern const char* const errorCaption;
-extern const char* const shutdownCaption;
-}  // namespace texts
-
-// The game's cue files, as it names them to PlaySoundA.
-extern const char* const menuSound;
-extern const char* const castSound;
-extern const char* const contactSound;
-extern const char* const deathSound;
-extern const char* const ignitionSound;
-extern const char* const lightningSound;
-extern const char* const respawnSound;
-extern const char* const pickupSound;

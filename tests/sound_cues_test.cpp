@@ -20,6 +20,16 @@ namespace {
 
 const DWORD cueFlags = SND_FILENAME | SND_ASYNC;  // 0x20001, as every cue is played
 
+// A cue's file as the host names it.
+std::string HostPath(const char* cue)
+{
+    std::string path = cue;
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    return path;
+}
+
 // Bytes the device plays for a wave file: 16-bit stereo at 22,050 Hz, as the layer opens it.
 uint32_t DeviceBytes(const std::string& file)
 {
@@ -75,11 +85,11 @@ void PlayLoaded(const char* file)
 
 TEST_F(SoundLayer, ACueIsLoadedOffTheGameThreadOnceAndPlaysAtOnceAfter)
 {
-    uint32_t whole = DeviceBytes("Data/Sounds/1V.wav");
+    uint32_t whole = DeviceBytes(HostPath(deathCue));
     ASSERT_GT(whole, 2 * slack);
     // The call leaves the file to the loader: nothing plays until the loader has it.
     LayerHoldSoundLoader(true);
-    EXPECT_TRUE(PlaySoundA(deathSound, nullptr, cueFlags));
+    EXPECT_TRUE(PlaySoundA(deathCue, nullptr, cueFlags));
     EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
     LayerHoldSoundLoader(false);
     LayerWaitForSound();
@@ -87,11 +97,11 @@ TEST_F(SoundLayer, ACueIsLoadedOffTheGameThreadOnceAndPlaysAtOnceAfter)
     EXPECT_GT(LayerQueuedSoundBytes(), whole - slack) << "the call did not wait for the sound";
     // Played again, it is known: it plays from the call itself, the loader held.
     LayerHoldSoundLoader(true);
-    PlaySoundA(respawnSound, nullptr, cueFlags);
-    PlaySoundA(deathSound, nullptr, cueFlags);
+    PlaySoundA(respawnCue, nullptr, cueFlags);
+    PlaySoundA(deathCue, nullptr, cueFlags);
     EXPECT_GT(LayerQueuedSoundBytes(), whole - slack);
     // A path already in the host's form is another name; it is loaded as well.
-    PlaySoundA("Data/Sounds/1V.wav", nullptr, cueFlags);
+    PlaySoundA(HostPath(deathCue).c_str(), nullptr, cueFlags);
     LayerHoldSoundLoader(false);
     LayerWaitForSound();
     EXPECT_GT(LayerQueuedSoundBytes(), whole - slack);
@@ -99,29 +109,29 @@ TEST_F(SoundLayer, ACueIsLoadedOffTheGameThreadOnceAndPlaysAtOnceAfter)
 
 TEST_F(SoundLayer, EachCallCutsOffTheSoundBeforeItAndTheLatestCallWins)
 {
-    uint32_t first = DeviceBytes("Data/Sounds/1V.wav");
-    uint32_t second = DeviceBytes("Data/Sounds/1U.wav");
+    uint32_t first = DeviceBytes(HostPath(deathCue));
+    uint32_t second = DeviceBytes(HostPath(respawnCue));
     ASSERT_GT(first, second) << "the two must be told apart by length";
     // Two files asked for before either is loaded: only the second ever plays.
     LayerHoldSoundLoader(true);
-    PlaySoundA(deathSound, nullptr, cueFlags);
-    PlaySoundA(respawnSound, nullptr, cueFlags);
+    PlaySoundA(deathCue, nullptr, cueFlags);
+    PlaySoundA(respawnCue, nullptr, cueFlags);
     LayerHoldSoundLoader(false);
     LayerWaitForSound();
     uint32_t queued = LayerQueuedSoundBytes();
     EXPECT_LE(queued, second) << "nothing of the first is left";
     EXPECT_GT(queued, second - slack);
     // A known cue cuts the one playing, and the same cue again starts from its beginning.
-    PlayLoaded(deathSound);
-    PlaySoundA(respawnSound, nullptr, cueFlags);
+    PlayLoaded(deathCue);
+    PlaySoundA(respawnCue, nullptr, cueFlags);
     EXPECT_LE(LayerQueuedSoundBytes(), second);
-    PlaySoundA(respawnSound, nullptr, cueFlags);
+    PlaySoundA(respawnCue, nullptr, cueFlags);
     EXPECT_GT(LayerQueuedSoundBytes(), second - slack);
     // A null name stops the sound, and a stop also cancels a file still being loaded.
     PlaySoundA(nullptr, nullptr, 0);
     EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
     LayerHoldSoundLoader(true);
-    PlaySoundA(ignitionSound, nullptr, cueFlags);
+    PlaySoundA(ignitionCue, nullptr, cueFlags);
     PlaySoundA(nullptr, nullptr, 0);
     LayerHoldSoundLoader(false);
     LayerWaitForSound();
@@ -132,15 +142,15 @@ TEST_F(SoundLayer, AFileChangedOnDiskIsReadAgain)
 {
     std::string cue = ::testing::TempDir() + "trimvald-changed-" + std::to_string(getpid()) + ".wav";
     auto copy = [&](const char* from) {
-        std::ifstream in(from, std::ios::binary);
+        std::ifstream in(HostPath(from), std::ios::binary);
         std::ofstream(cue, std::ios::binary | std::ios::trunc) << in.rdbuf();
     };
-    copy("Data/Sounds/1V.wav");
+    copy(deathCue);
     PlayLoaded(cue.c_str());
-    EXPECT_GT(LayerQueuedSoundBytes(), DeviceBytes("Data/Sounds/1V.wav") - slack);
-    copy("Data/Sounds/1U.wav");
+    EXPECT_GT(LayerQueuedSoundBytes(), DeviceBytes(HostPath(deathCue)) - slack);
+    copy(respawnCue);
     PlayLoaded(cue.c_str());
-    EXPECT_LE(LayerQueuedSoundBytes(), DeviceBytes("Data/Sounds/1U.wav"));
+    EXPECT_LE(LayerQueuedSoundBytes(), DeviceBytes(HostPath(respawnCue)));
     // Gone from disk: it stops the sound, however well it was known.
     std::remove(cue.c_str());
     PlaySoundA(cue.c_str(), nullptr, cueFlags);
@@ -159,7 +169,7 @@ TEST_F(SoundLayer, AFileThatCannotBePlayedStopsTheSoundAndIsNotReported)
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     for (std::string unplayable :
          {"Data\\Sounds\\none.wav", "Data\\Textures\\1D.bmp", "Data\\Sounds", "", pipe.c_str()}) {
-        PlayLoaded(deathSound);
+        PlayLoaded(deathCue);
         ASSERT_GT(LayerQueuedSoundBytes(), 0u);
         EXPECT_TRUE(PlaySoundA(unplayable.c_str(), nullptr, cueFlags)) << unplayable;
         LayerWaitForSound();
@@ -172,15 +182,15 @@ TEST_F(SoundLayer, WithoutADeviceEveryCallReturnsAndNoneTriesAgain)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     LayerResetSound();
-    EXPECT_TRUE(PlaySoundA(pickupSound, nullptr, cueFlags));
+    EXPECT_TRUE(PlaySoundA(pickupCue, nullptr, cueFlags));
     LayerWaitForSound();
     EXPECT_FALSE(LayerSoundDeviceOpen());
     EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
     // Once found missing, the device is not asked for again, even when it could be had now.
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     for (int i = 0; i < 100; ++i)
-        PlaySoundA(pickupSound, nullptr, cueFlags);
-    PlayLoaded(deathSound);
+        PlaySoundA(pickupCue, nullptr, cueFlags);
+    PlayLoaded(deathCue);
     EXPECT_FALSE(LayerSoundDeviceOpen());
     PlaySoundA(nullptr, nullptr, 0);
 }
@@ -202,15 +212,15 @@ TEST(SoundCues, MenuCuesOncePerPressAndInTheOrderOfThePass)
         [] { game.difficulty = 1.0f; });
     auto sounds = [&](int frame) { return run.frame(frame)["sounds"].get<std::vector<std::string>>(); };
     using Cues = std::vector<std::string>;
-    EXPECT_EQ(sounds(1), Cues({menuSound})) << "a new game";
+    EXPECT_EQ(sounds(1), Cues({menuCue})) << "a new game";
     for (int frame = 2; frame <= 7; ++frame)
-        EXPECT_EQ(sounds(frame), Cues({pickupSound})) << "held Enter plays no more; frame " << frame;
-    EXPECT_EQ(sounds(8), Cues({menuSound, pickupSound, menuSound, castSound}))
+        EXPECT_EQ(sounds(frame), Cues({pickupCue})) << "held Enter plays no more; frame " << frame;
+    EXPECT_EQ(sounds(8), Cues({menuCue, pickupCue, menuCue, castCue}))
         << "Enter, the square, Escape (a pause), then the cast";
     for (int frame = 9; frame <= 13; ++frame)
-        EXPECT_EQ(sounds(frame), Cues({pickupSound})) << "the world runs on behind the panel; frame " << frame;
+        EXPECT_EQ(sounds(frame), Cues({pickupCue})) << "the world runs on behind the panel; frame " << frame;
     EXPECT_EQ(run.frameCount(), 14);
-    EXPECT_EQ(sounds(14).back(), menuSound) << "Escape with no game running ends the program";
+    EXPECT_EQ(sounds(14).back(), menuCue) << "Escape with no game running ends the program";
     EXPECT_EQ(run.exitCode(), 0);
 }
 
@@ -241,11 +251,11 @@ TEST(SoundCues, AllCuesOfOnePassInTheOrderOfTheFrame)
     ScenarioResult run = RunScenario("answer yes\nframes 1 ENTER\nframes 3\nframes 1 ENTER ESC E\n", options,
                                      [] { game.difficulty = 1.0f; });
     std::vector<std::string> sounds = run.frame(5)["sounds"];
-    std::vector<std::string> expected = {menuSound,   contactSound, deathSound, respawnSound, pickupSound,
-                                         ignitionSound, menuSound,  castSound};
+    std::vector<std::string> expected = {menuCue,   contactCue, deathCue, respawnCue, pickupCue,
+                                         ignitionCue, menuCue,  castCue};
     std::vector<std::string> withoutLightning;
     for (std::size_t i = 0; i < sounds.size(); ++i) {
-        if (sounds[i] != lightningSound) {
+        if (sounds[i] != lightningCue) {
             withoutLightning.push_back(sounds[i]);
             continue;
         }

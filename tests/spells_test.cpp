@@ -15,8 +15,6 @@
 
 namespace {
 
-const char* const castSound = "Data\\Sounds\\1F.wav";
-
 float Ammo(const ScenarioResult& run, int frame, int spell)
 {
     return run.frame(frame)["ammo"][spell - 1].get<float>();
@@ -24,7 +22,7 @@ float Ammo(const ScenarioResult& run, int frame, int spell)
 
 int Casts(const nlohmann::json& frame)
 {
-    return SoundCount(frame, castSound);
+    return SoundCount(frame, castCue);
 }
 
 int TotalCasts(const ScenarioResult& run)

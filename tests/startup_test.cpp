@@ -21,8 +21,8 @@ TEST(Startup, NoAtThePromptEndsAtOnceWithoutAWindow)
     ScenarioResult run = RunScenario("answer no\nframes 5\n");
     auto boxes = run.messageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0]["text"], texts::prompt);
-    EXPECT_EQ(boxes[0]["caption"], texts::promptCaption);
+    EXPECT_EQ(boxes[0]["text"], Cp1251ToUtf8(startPrompt));
+    EXPECT_EQ(boxes[0]["caption"], Cp1251ToUtf8(startCaption));
     EXPECT_EQ(boxes[0]["style"], MB_YESNO | MB_ICONQUESTION);
     EXPECT_EQ(boxes[0]["answer"], "no");
     EXPECT_EQ(run.exitCode(), 0);
@@ -67,12 +67,12 @@ TEST_P(OpeningFails, TearsDownThenReportsAndEndsWithZero)
     std::size_t expected = failure.teardownMessage ? 3 : 2;
     ASSERT_EQ(boxes.size(), expected);
     if (failure.teardownMessage) {
-        EXPECT_EQ(boxes[1]["text"], failure.teardownMessage);
-        EXPECT_EQ(boxes[1]["caption"], texts::shutdownCaption);
+        EXPECT_EQ(boxes[1]["text"], Cp1251ToUtf8(failure.teardownMessage));
+        EXPECT_EQ(boxes[1]["caption"], Cp1251ToUtf8(shutdownCaption));
         EXPECT_EQ(boxes[1]["style"], okInformation);
     }
-    EXPECT_EQ(boxes.back()["text"], failure.message);
-    EXPECT_EQ(boxes.back()["caption"], texts::errorCaption);
+    EXPECT_EQ(boxes.back()["text"], Cp1251ToUtf8(failure.message));
+    EXPECT_EQ(boxes.back()["caption"], Cp1251ToUtf8(errorCaption));
     EXPECT_EQ(boxes.back()["style"], okExclamation);
     EXPECT_EQ(run.exitCode(), 0);
     EXPECT_EQ(run.frameCount(), 0);
@@ -85,14 +85,13 @@ TEST_P(OpeningFails, TearsDownThenReportsAndEndsWithZero)
 INSTANTIATE_TEST_SUITE_P(
     EachStep, OpeningFails,
     ::testing::Values(
-        OpeningFailure{"CreateWindowExA", "Ошибка создания окна.", nullptr},
-        OpeningFailure{"GetDC", "Не могу создать контекст устройства GL.", nullptr},
-        OpeningFailure{"ChoosePixelFormat", "Не могу найти подходящий формат пиксела.", nullptr},
-        OpeningFailure{"SetPixelFormat", "Не могу установить формат пиксела.", nullptr},
-        OpeningFailure{"wglCreateContext", "Не могу создать контекст отображения GL.", nullptr},
+        OpeningFailure{"CreateWindowExA", windowNotCreated, nullptr},
+        OpeningFailure{"GetDC", deviceContextNotMade, nullptr},
+        OpeningFailure{"ChoosePixelFormat", pixelFormatNotFound, nullptr},
+        OpeningFailure{"SetPixelFormat", pixelFormatNotSet, nullptr},
+        OpeningFailure{"wglCreateContext", renderingContextNotMade, nullptr},
         // Every call fails, so the teardown cannot release the context either.
-        OpeningFailure{"wglMakeCurrent", "Не могу активизировать контекст отбражения GL.",
-                       "Не отпускаются DC и RC."}),
+        OpeningFailure{"wglMakeCurrent", renderingContextNotActivated, contextsNotReleased}),
     [](const ::testing::TestParamInfo<OpeningFailure>& info) { return std::string(info.param.function); });
 
 TEST(Startup, ClassRegistrationFailureReportsWithoutTeardown)
@@ -100,8 +99,8 @@ TEST(Startup, ClassRegistrationFailureReportsWithoutTeardown)
     ScenarioResult run = RunScenario("answer yes\nfail RegisterClassA\nframes 5\n");
     auto boxes = run.messageBoxes();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1]["text"], "Не удается зарегистрировать класс окна.");
-    EXPECT_EQ(boxes[1]["caption"], texts::errorCaption);
+    EXPECT_EQ(boxes[1]["text"], Cp1251ToUtf8(classNotRegistered));
+    EXPECT_EQ(boxes[1]["caption"], Cp1251ToUtf8(errorCaption));
     EXPECT_EQ(boxes[1]["style"], okExclamation);
     EXPECT_EQ(run.exitCode(), 0);
     EXPECT_EQ(run.frameCount(), 0);
@@ -116,7 +115,7 @@ TEST(Startup, FailureMessageComesAfterTheDisplayIsRestored)
     ScriptedHostSetup hooks;
     hooks.fails = [](const char* name) { return std::string(name) == "GetDC"; };
     hooks.messageBox = [](const std::string& text, const std::string&, UINT) {
-        if (text != texts::prompt)
+        if (text != Cp1251ToUtf8(startPrompt))
             atMessage = LayerQueryWindow();
         return IDYES;
     };
@@ -134,8 +133,8 @@ TEST(Startup, WindowedFallbackOnYesGivesAFramed800x600WindowAtTheOrigin)
     auto boxes = run.messageBoxes();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1]["text"],
-              "Запрошенный полноэкранный режим не поддерживается вашей\nвидео-картой. Будем работать в окне?");
-    EXPECT_EQ(boxes[1]["caption"], "Тримвальд");
+              Cp1251ToUtf8(windowedOffer));
+    EXPECT_EQ(boxes[1]["caption"], Cp1251ToUtf8(windowedOfferCaption));
     EXPECT_EQ(boxes[1]["style"], MB_YESNO | MB_ICONEXCLAMATION);
     EXPECT_EQ(run.frameCount(), 2);
     EXPECT_EQ(run.exitCode(), 0);
@@ -150,7 +149,7 @@ TEST(Startup, WindowedWindowGeometryAndCursor)
     hooks.displayModeOk = false;
     hooks.messageBox = [](const std::string&, const std::string&, UINT) { return IDYES; };
     InstallScriptedHost(hooks);
-    ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
+    ASSERT_EQ(OpenGameWindow(gameWindowTitle, 800, 600, 16, 1), 1);
     LayerWindowInfo info = LayerQueryWindow();
     EXPECT_TRUE(info.exists);
     EXPECT_TRUE(info.shown);
@@ -168,7 +167,7 @@ TEST(Startup, WindowedWindowGeometryAndCursor)
     ResetProcessState();
     hooks.displayModeOk = true;
     InstallScriptedHost(hooks);
-    ASSERT_EQ(OpenGameWindow(" Тримвальд ", 800, 600, 16, 1), 1);
+    ASSERT_EQ(OpenGameWindow(gameWindowTitle, 800, 600, 16, 1), 1);
     info = LayerQueryWindow();
     EXPECT_TRUE(info.fullscreen);
     EXPECT_EQ(info.style & WS_POPUP, WS_POPUP);
@@ -189,8 +188,8 @@ TEST(Startup, NoToTheWindowedFallbackEndsTheProgram)
     auto boxes = run.messageBoxes();
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[1]["answer"], "no");
-    EXPECT_EQ(boxes[2]["text"], "Программа завершает работу.");
-    EXPECT_EQ(boxes[2]["caption"], texts::errorCaption);
+    EXPECT_EQ(boxes[2]["text"], Cp1251ToUtf8(quitNotice));
+    EXPECT_EQ(boxes[2]["caption"], Cp1251ToUtf8(errorCaption));
     EXPECT_EQ(boxes[2]["style"], MB_OK | MB_ICONSTOP);
     EXPECT_EQ(run.exitCode(), 0);
     EXPECT_EQ(run.frameCount(), 0);
@@ -203,11 +202,11 @@ TEST(Teardown, EachFailureIsReportedInOrderAndNoneStopsTheRest)
         "frames 2\n");
     auto boxes = run.messageBoxes();
     ASSERT_EQ(boxes.size(), 5u);
-    const char* expected[] = {"Не отпускается контекст отображения.", "Не отпускается контекст устройства.",
-                              "Окно не хочет разрушаться :(", "Не убирается класс окна."};
+    const char* expected[] = {renderingContextNotReleased, deviceContextNotReleased, windowNotDestroyed,
+                              classNotUnregistered};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(boxes[i + 1]["text"], expected[i]);
-        EXPECT_EQ(boxes[i + 1]["caption"], texts::shutdownCaption);
+        EXPECT_EQ(boxes[i + 1]["text"], Cp1251ToUtf8(expected[i]));
+        EXPECT_EQ(boxes[i + 1]["caption"], Cp1251ToUtf8(shutdownCaption));
         EXPECT_EQ(boxes[i + 1]["style"], okInformation);
         EXPECT_EQ(boxes[i + 1]["frame"], 2);
     }
@@ -257,8 +256,8 @@ TEST(Startup, AMissingTextureEndsStartUpQuietlyWithTheGamesOwnMessage)
     ScenarioResult run = RunWithDamagedTexture("1F.bmp", false);
     auto boxes = run.messageBoxes();
     ASSERT_EQ(boxes.size(), 2u) << "no loader message for a missing file";
-    EXPECT_EQ(boxes[1]["text"], "Инициализация провалена :(");
-    EXPECT_EQ(boxes[1]["caption"], texts::errorCaption);
+    EXPECT_EQ(boxes[1]["text"], Cp1251ToUtf8(initialisationFailed));
+    EXPECT_EQ(boxes[1]["caption"], Cp1251ToUtf8(errorCaption));
     EXPECT_EQ(boxes[1]["style"], MB_OK | MB_ICONEXCLAMATION);
     EXPECT_EQ(run.exitCode(), 0);
     EXPECT_EQ(run.frameCount(), 0);
@@ -274,7 +273,7 @@ void ExpectLoadersMessageFirst(const ScenarioResult& run, const char* what)
     EXPECT_EQ(boxes[1]["text"], "Failed to open DIB file Data/Textures/1D.bmp.\n") << what;
     EXPECT_EQ(boxes[1]["caption"], "Error");
     EXPECT_EQ(boxes[1]["style"], MB_OK);
-    EXPECT_EQ(boxes[2]["text"], "Инициализация провалена :(") << what;
+    EXPECT_EQ(boxes[2]["text"], Cp1251ToUtf8(initialisationFailed)) << what;
     EXPECT_EQ(run.exitCode(), 0) << what;
 }
 

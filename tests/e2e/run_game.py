@@ -25,7 +25,7 @@ from game_harness import (CASES, PLAY_SECONDS, Case, Game, Group, case, check_fr
                           open_framed, open_fullscreen, open_scaled, played, recorded_commands,
                           save_shot, start_recording, starter)
 from harness import (DEGREES_PER_PIXEL, ERROR_CAPTION, GAME_CAPTION, START_CAPTION,
-                     KEY_HOLD_SECONDS, Screenshot, expect, open_windowed)
+                     KEY_HOLD_SECONDS, Screenshot, cue_path, expect, game_text, open_windowed)
 
 
 def open_unwritable(game):
@@ -40,8 +40,8 @@ def open_questions_on_stderr(game):
     """Without the X server's core fonts SDL's dialogs cannot be drawn: each question goes to
     stderr and is answered with its default button, Yes."""
     window = game.wait_window(GAME_CAPTION)
-    expect_on_stderr(game, f"{START_CAPTION}: Хотите запустить игру Тримвальд ? [yes]")
-    expect_on_stderr(game, "видео-картой. Будем работать в окне? [yes]")
+    expect_on_stderr(game, f"{START_CAPTION}: {game_text('startPrompt')} [yes]")
+    expect_on_stderr(game, game_text("windowedOffer").split("\n")[-1] + " [yes]")
     return window
 
 
@@ -452,7 +452,7 @@ def start_with_huge_cue(display, args, workdir, name):
     shutil.copytree("Data", os.path.join(folder, "Data"))
     # Mono 16-bit samples of silence at 44.1 kHz, held sparse on disk: the device plays stereo
     # at 22,050 Hz, so every sample is converted and resampled.
-    with open(os.path.join(folder, "Data", "Sounds", "1M.wav"), "wb") as f:
+    with open(os.path.join(folder, cue_path("menuCue")), "wb") as f:
         f.write(struct.pack("<4sI4s4sIHHIIHH4sI", b"RIFF", 36 + HUGE_CUE_BYTES, b"WAVE", b"fmt ",
                             16, 1, 1, 44100, 88200, 2, 16, b"data", HUGE_CUE_BYTES))
         f.truncate(44 + HUGE_CUE_BYTES)
@@ -514,7 +514,7 @@ def expect_no_window(game):
     game.wait_exit("finding no display")
     took = game.ended - game.started
     expect(took < 1.0, f"the game took {took:.2f} s to find out there is no display")
-    expect_on_stderr(game, f"{ERROR_CAPTION}: Ошибка создания окна. [ok]")
+    expect_on_stderr(game, f"{ERROR_CAPTION}: {game_text('windowNotCreated')} [ok]")
     expect(game.report()["windows"] == 0, "a window was created with no display")
 
 
