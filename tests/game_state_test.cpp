@@ -10,7 +10,7 @@
 
 #include "game/game_state.h"
 #include "tests/scenario.h"
-#include "tools/replay/json_writer.h"
+#include "tools/script/json_writer.h"
 
 namespace {
 
