@@ -250,7 +250,7 @@ def case_gamepad_round(game):
     time.sleep(2.0)  # the panel slides away and the player lands
     pad(game, "left_y", -32767, 0.5)
     pad(game, "plug", seconds=0.3)
-    pad(game, "unplug", seconds=0.5)  # the first, its stick still held forward
+    pad(game, "unplug", seconds=1.0)  # the first, its stick still held forward
     pad(game, "right_x", 32767, 0.5)  # 180 degrees a second
     pad(game, "right_x", 0, 0.1)
     for button in ("a", "b", "dpad_right"):
