@@ -127,12 +127,3 @@ void DesktopPumpEvents(HostPost post)
         TranslateEvent(event, post);
     DesktopGamepadPoll(post, windowFocused && !windowMinimized);
 }
-
-void LayerDropMachineEvents()
-{
-    if (!SDL_WasInit(SDL_INIT_VIDEO))
-        return;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
-}

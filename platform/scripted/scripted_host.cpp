@@ -140,7 +140,11 @@ static BOOL TakeSound(const char* sound, DWORD)
 // that they do not pile up.
 static void PumpEvents(HostPost)
 {
-    LayerDropMachineEvents();
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+        return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
 }
 
 // A step of the main loop's rhythm the driver does not watch.

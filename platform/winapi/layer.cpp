@@ -8,7 +8,9 @@
 
 #include "platform/winapi/x_errors.h"
 
-LayerHost layerHost = LayerDefaultHost();
+// The host the entry chose for the process to fall back on; until then, one that does nothing.
+static LayerHost defaultHost;
+LayerHost layerHost;
 LayerWindow* layerWindow = nullptr;
 PendingDisplayMode layerDisplayMode;
 bool layerScreenSaverAllowed = true;
@@ -31,21 +33,27 @@ static void RememberReset(void (*reset)())
         resets.push_back(reset);
 }
 
-// Puts back every host installed since the last reset, the default host (installed at program
-// start) among them.
+// Puts back every host installed since the last reset, the default host (installed by the
+// program's entry) among them.
 static void ResetHosts()
 {
     RememberReset(layerHost.reset);
-    RememberReset(LayerDefaultHost().reset);
+    RememberReset(defaultHost.reset);
     std::vector<void (*)()> resets;
     resets.swap(HostResets());
     for (void (*reset)() : resets)
         reset();
 }
 
+void LayerSetDefaultHost(const LayerHost& host)
+{
+    defaultHost = host;
+    LayerInstallHost(nullptr);
+}
+
 void LayerInstallHost(const LayerHost* host)
 {
-    layerHost = host ? *host : LayerDefaultHost();
+    layerHost = host ? *host : defaultHost;
     RememberReset(layerHost.reset);
 }
 

@@ -61,6 +61,7 @@ static bool WriteBigWave(const std::string& path, unsigned bytes)
 int main()
 {
     setenv("SDL_AUDIODRIVER", getenv("SDL_AUDIODRIVER") ? getenv("SDL_AUDIODRIVER") : "dummy", 1);
+    LayerSetDefaultHost(LayerDesktopHost());
     std::vector<std::string> cues;
     if (DIR* folder = opendir("Data/Sounds")) {
         while (dirent* entry = readdir(folder)) {

@@ -26,6 +26,8 @@ int main(int argc, char** argv)
         std::fputs(request == GameRequest::Help ? gameUsageText : gameVersionText, stdout);
         return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
     }
+    // The game plays on the player's machine.
+    LayerSetDefaultHost(LayerDesktopHost());
     LayerStartDesktop();
     // The recording's path is taken from where the player stands, before the game moves to its
     // data folder.

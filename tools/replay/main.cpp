@@ -212,6 +212,9 @@ static bool DisplayToWatchOn()
 int main(int argc, char** argv)
 {
     FillClosedStandardDescriptors();
+    // The machine the driver stands on between runs, and whose sound and display watching uses;
+    // every run plays on the scripted host installed over it.
+    LayerSetDefaultHost(LayerDesktopHost());
     ReplayOptions options;
     std::string scriptPath;
     bool checking = false;
