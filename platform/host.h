@@ -1,16 +1,18 @@
-// The machine under the layer. The Windows calls of the layer are written once, as Windows
-// behaves; what they need from the machine they take from one host record: the clock, the
-// mouse, dialogs, the display mode, sound output, the machine's events, the main loop's rhythm
-// and failure injection. Two hosts fill it: the desktop host (SDL, a player's machine) and the
-// scripted host (a simulated machine for the replay driver and the tests). A host that watches
-// another, such as a session recorder, copies the desktop host's record and wraps the entries
-// it writes down.
+// The machine under the layer, for the hosts and the programs that install them. The Windows
+// calls of the layer are written once, as Windows behaves; what they need from the machine they
+// take from one host record: the clock, the mouse, dialogs, the display mode, sound output, the
+// machine's events, the main loop's rhythm and failure injection. Two hosts fill it: the desktop
+// host (SDL, a player's machine; platform/desktop/desktop_host.h) and the scripted host (a
+// simulated machine for the replay driver and the tests). A host that watches another, such as
+// a session recorder, copies the other's record and wraps the entries it writes down. Here too
+// are the layer's calls for the programs: its reset between runs, its end, and what it tells
+// checks.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "platform/winapi/winapi.h"
+#include "platform/layer/winapi.h"
 
 struct LayerWindow;
 
@@ -73,17 +75,6 @@ struct LayerHost {
     void (*reset)() = []() {};
 };
 
-// The desktop host, over SDL.
-const LayerHost& LayerDesktopHost();
-
-
-// Marks this process as the real game on a player's desktop; its entry calls this first, before
-// SDL starts. From then on the video subsystem comes up only on a display a player can see
-// (never on SDL's offscreen or dummy drivers, unless SDL_VIDEODRIVER asks for one), SIGTERM,
-// SIGINT and SIGHUP close the game as closing its window does, and ALSA's own error output is
-// silenced.
-void LayerStartDesktop();
-
 // The host a process falls back on, chosen by its entry before the game starts (the layer
 // names none): installed now (copied), and again by LayerInstallHost(nullptr) and LayerReset.
 // Until an entry chooses, the layer has a host whose every entry does nothing.
@@ -130,28 +121,5 @@ LayerWindowInfo LayerQueryWindow();
 // How many times the clocks have been read since the program started.
 long LayerClockReadings();
 
-// What the desktop host's sound player holds, for checks: the bytes still to be played on the
-// audio device, whether a device is open, a wait until the files asked for are loaded, a hold
-// on the loader (nothing new is loaded while held); and a reset that stops the loader, closes
-// the device and forgets a device that failed.
-uint32_t LayerQueuedSoundBytes();
-bool LayerSoundDeviceOpen();
-void LayerWaitForSound();
-void LayerHoldSoundLoader(bool held);
-void LayerResetSound();
-
-// The folder the game runs in: the first of the current one, the executable's own and its
-// ../share/trimvald that holds Data/ (the current one when none does); and the running
-// executable's path (argv[0] only where /proc cannot tell).
-std::string LayerDataFolder(const std::string& executable);
-std::string LayerExecutablePath(const char* argv0);
-
-// Whether an SDL video driver shows nothing a player can see (offscreen, dummy, evdev).
-bool LayerVideoShowsNothing(const char* driver);
-
 // The layer's end, at the end of the process: the sound loader's thread stops, then SDL.
 void LayerEnd();
-
-// Converts Windows-1251 bytes to UTF-8 and back (characters cp1251 lacks become '?').
-std::string Cp1251ToUtf8(const char* text);
-std::string Utf8ToCp1251(const std::string& text);

@@ -15,7 +15,8 @@
 #include "app/game_window.h"
 #include "game/game_random.h"
 #include "game/game_state.h"
-#include "platform/winapi/layer.h"
+#include "platform/desktop/desktop_host.h"
+#include "platform/layer/layer.h"
 #include "platform/scripted/scripted_host.h"
 #include "tests/scenario.h"
 #include "tools/replay/json_writer.h"
@@ -116,7 +117,7 @@ TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
     EXPECT_TRUE(LayerQueryWindow().cursorVisible);
     EXPECT_EQ(LayerClockReadings(), 0);
     EXPECT_EQ(ScriptedClockNow(), 0);
-    EXPECT_EQ(LayerCurrentHost().counter, LayerDesktopHost().counter) << "the desktop host is back";
+    EXPECT_EQ(LayerCurrentHost().counter, DesktopHost().counter) << "the desktop host is back";
 
     // And the game runs again from there, to the same end as a first run.
     ScenarioResult first = RunScenario("answer yes\nframes 1 ENTER\nframes 30 W E\n");
@@ -136,15 +137,15 @@ TEST(DataFolder, CurrentThenTheExecutablesThenTheInstalledShare)
     char before[4096];
     ASSERT_NE(getcwd(before, sizeof before), nullptr);
     ASSERT_EQ(chdir((root + "/cwd").c_str()), 0);
-    EXPECT_EQ(LayerDataFolder(root + "/games/trimvald"), root + "/games/../share/games/trimvald");
+    EXPECT_EQ(DesktopDataFolder(root + "/games/trimvald"), root + "/games/../share/games/trimvald");
     ASSERT_EQ(mkdir((root + "/share/trimvald/Data").c_str(), 0700), 0);
     const std::string game = root + "/bin/trimvald";
-    EXPECT_EQ(LayerDataFolder(game), root + "/bin/../share/trimvald");
-    EXPECT_EQ(LayerDataFolder("trimvald"), ".") << "no folder to look in";
+    EXPECT_EQ(DesktopDataFolder(game), root + "/bin/../share/trimvald");
+    EXPECT_EQ(DesktopDataFolder("trimvald"), ".") << "no folder to look in";
     mkdir((root + "/bin/Data").c_str(), 0700);
-    EXPECT_EQ(LayerDataFolder(game), root + "/bin");
+    EXPECT_EQ(DesktopDataFolder(game), root + "/bin");
     mkdir((root + "/cwd/Data").c_str(), 0700);
-    EXPECT_EQ(LayerDataFolder(game), ".");
+    EXPECT_EQ(DesktopDataFolder(game), ".");
     EXPECT_EQ(chdir(before), 0);
     EXPECT_EQ(std::system(("rm -rf '" + root + "'").c_str()), 0);
 }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Includes run one way, tools -> app -> game -> render -> platform. Inside platform/ the layer
-# (winapi/) names no host, and neither host (desktop/, scripted/) the other: each reaches the
+# (layer/) names no host, and neither host (desktop/, scripted/) the other: each reaches the
 # layer through the host record; the controller mapping (gamepad/) stands alone, for the desktop
 # host and the Windows build (win32/), as does the holding of taps (taps/) for the layer and the
-# Windows build, and the drawing that can be switched off (nullgl/). The programs reach platform/ only through its headers on top and the scripted
-# host's own; the replay driver's entry also switches the drawing.
+# Windows build, and the drawing that can be switched off (nullgl/). The programs reach
+# platform/ only through its headers on top and the hosts' own for programs; the replay
+# driver's entry also switches the drawing.
 # Usage: layers.sh [SOURCE_ROOT]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
@@ -13,9 +14,9 @@ rank() { case "$1" in tools) echo 5;; app) echo 4;; game) echo 3;; render) echo 
 allowed() {
   case "$1" in
     gamepad|nullgl|taps) [[ $2 == "$1" || $2 == top ]] ;;
-    winapi) [[ $2 == winapi || $2 == taps || $2 == top ]] ;;
-    desktop) [[ $2 == desktop || $2 == winapi || $2 == gamepad || $2 == top ]] ;;
-    scripted) [[ $2 == scripted || $2 == winapi || $2 == top ]] ;;
+    layer) [[ $2 == layer || $2 == taps || $2 == top ]] ;;
+    desktop) [[ $2 == desktop || $2 == layer || $2 == gamepad || $2 == top ]] ;;
+    scripted) [[ $2 == scripted || $2 == layer || $2 == top ]] ;;
     win32) [[ $2 == win32 || $2 == gamepad || $2 == taps || $2 == top ]] ;;
     *) true ;;
   esac
@@ -36,7 +37,8 @@ while IFS=: read -r file _ text; do
     allowed "$(room "$file")" "$(room "$path")" || wrong=1
   elif [ "$to" = platform ]; then
     case "$path" in
-      platform/platform.h|platform/host.h|platform/scripted/scripted_host.h) ;;
+      platform/platform.h|platform/host.h|platform/desktop/desktop_host.h) ;;
+      platform/scripted/scripted_host.h) ;;
       platform/nullgl/null_gl.h) [ "$file" = tools/replay/main.cpp ] || wrong=1 ;;
       *) wrong=1 ;;
     esac

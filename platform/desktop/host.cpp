@@ -99,7 +99,7 @@ static bool StartVideo()
 
 static void Reset()
 {
-    LayerResetSound();
+    DesktopResetSound();
     DesktopResetEvents();
     DesktopResetSignals();
     DesktopResetVideo();
@@ -129,7 +129,7 @@ static const LayerHost desktopHost = {
     Reset,
 };
 
-const LayerHost& LayerDesktopHost()
+const LayerHost& DesktopHost()
 {
     return desktopHost;
 }

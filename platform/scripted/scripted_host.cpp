@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 static ScriptedHostSetup setup;
 

@@ -1,3 +1,4 @@
+#include "platform/desktop/desktop_host.h"
 #include "tools/replay/watch.h"
 
 #include <SDL.h>
@@ -53,7 +54,7 @@ static void PumpEvents(HostPost)
 void InstallWatchingHost()
 {
     scripted = LayerCurrentHost();
-    desktop = LayerDesktopHost();
+    desktop = DesktopHost();
     LayerHost host = scripted;
     host.frameStart = WatchFrameStart;
     host.beforeSwap = WatchBeforeSwap;

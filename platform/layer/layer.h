@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/host.h"
-#include "platform/winapi/winapi.h"
+#include "platform/layer/winapi.h"
 
 struct LayerWindow {
     std::string className;

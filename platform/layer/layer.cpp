@@ -1,12 +1,12 @@
 // The layer's shared state, its start-up and the host switch.
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "platform/winapi/x_errors.h"
+#include "platform/layer/x_errors.h"
 
 // The host the entry chose for the process to fall back on; until then, one that does nothing.
 static LayerHost defaultHost;
