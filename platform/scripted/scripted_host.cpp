@@ -104,14 +104,6 @@ static POINT CursorPosition()
     return rest;
 }
 
-static void MoveCursor(int, int)
-{
-}
-
-static void ShowCursor(bool)
-{
-}
-
 static int AnswerMessageBox(const std::string& text, const std::string& caption, UINT style)
 {
     if (setup.messageBox)
@@ -122,11 +114,6 @@ static int AnswerMessageBox(const std::string& text, const std::string& caption,
 static bool DisplayModeAvailable(int, int, int)
 {
     return setup.displayModeOk;
-}
-
-// The window keeps its size and place: the driver's pictures are the game's own 800x600.
-static void SetFullscreen(LayerWindow*, bool)
-{
 }
 
 static BOOL TakeSound(const char* sound, DWORD)
@@ -145,11 +132,6 @@ static void PumpEvents(HostPost)
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
     }
-}
-
-// A step of the main loop's rhythm the driver does not watch.
-static void Nothing()
-{
 }
 
 static bool Fails(const char* functionName)
@@ -176,28 +158,31 @@ static bool StartVideo()
 void InstallScriptedHost(const ScriptedHostSetup& newSetup)
 {
     setup = newSetup;
-    const LayerHost scriptedHost = {
-        CounterFrequency,
-        Counter,
-        Milliseconds,
-        SleepFor,
-        FineSleepAvailable,
-        SleepFine,
-        CursorPosition,
-        MoveCursor,
-        ShowCursor,
-        AnswerMessageBox,
-        DisplayModeAvailable,
-        SetFullscreen,
-        TakeSound,
-        PumpEvents,
-        setup.beforePeek ? setup.beforePeek : Nothing,
-        setup.queueEmpty ? setup.queueEmpty : Nothing,
-        setup.frameStart ? setup.frameStart : Nothing,
-        setup.beforeSwap ? setup.beforeSwap : Nothing,
-        Fails,
-        StartVideo,
-        ScriptedClockReset,
-    };
-    LayerInstallHost(&scriptedHost);
+    // The cursor is never moved or hidden, and the window keeps its size and place (the
+    // driver's pictures are the game's own 800x600): those entries, and the steps of the main
+    // loop's rhythm the driver does not watch, keep the record's do-nothing defaults.
+    LayerHost host;
+    host.counterFrequency = CounterFrequency;
+    host.counter = Counter;
+    host.milliseconds = Milliseconds;
+    host.sleep = SleepFor;
+    host.fineSleepAvailable = FineSleepAvailable;
+    host.sleepFine = SleepFine;
+    host.cursorPosition = CursorPosition;
+    host.messageBox = AnswerMessageBox;
+    host.displayModeAvailable = DisplayModeAvailable;
+    host.playSound = TakeSound;
+    host.pumpEvents = PumpEvents;
+    if (setup.beforePeek)
+        host.beforePeek = setup.beforePeek;
+    if (setup.queueEmpty)
+        host.queueEmpty = setup.queueEmpty;
+    if (setup.frameStart)
+        host.frameStart = setup.frameStart;
+    if (setup.beforeSwap)
+        host.beforeSwap = setup.beforeSwap;
+    host.fails = Fails;
+    host.startVideo = StartVideo;
+    host.reset = ScriptedClockReset;
+    LayerInstallHost(&host);
 }
