@@ -86,6 +86,11 @@ void LayerInstallHost(const LayerHost* host);
 // The host installed now.
 const LayerHost& LayerCurrentHost();
 
+// Installs a host around another (a session recorder around the desktop host, a watcher around
+// the scripted one): `under` is kept in `kept`, where the wrapping entries hand their calls on,
+// and the host installed is a copy of it with the entries `wrap` sets.
+void LayerInstallAround(const LayerHost& under, LayerHost& kept, void (*wrap)(LayerHost& host));
+
 // Queues a message for the window, as PostMessageA does.
 void LayerPostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

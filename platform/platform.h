@@ -27,3 +27,5 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+
+#include "platform/input.h"

@@ -30,9 +30,8 @@ std::vector<std::string> passed;
 int framesStarted;
 int cursorReadings;
 
-LayerHost Watcher()
+void Watch(LayerHost& watcher)
 {
-    LayerHost watcher = inner;
     watcher.messageBox = [](const std::string& text, const std::string& caption, UINT style) {
         int answer = inner.messageBox(text, caption, style);
         passed.push_back(caption + " -> " + std::to_string(answer));
@@ -55,7 +54,6 @@ LayerHost Watcher()
         point.x -= 10;  // one degree to the left in every frame
         return point;
     };
-    return watcher;
 }
 
 TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheCursor)
@@ -64,11 +62,9 @@ TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheC
     ScriptedHostSetup setup;
     setup.displayModeOk = false;
     InstallScriptedHost(setup);
-    inner = LayerCurrentHost();
-    LayerHost watcher = Watcher();
     passed.clear();
     framesStarted = cursorReadings = 0;
-    LayerInstallHost(&watcher);
+    LayerInstallAround(LayerCurrentHost(), inner, Watch);
 
     EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
     std::vector<std::string> expected = {"Запуск игры Тримвальд... -> " + std::to_string(IDYES),

@@ -62,6 +62,14 @@ const LayerHost& LayerCurrentHost()
     return layerHost;
 }
 
+void LayerInstallAround(const LayerHost& under, LayerHost& kept, void (*wrap)(LayerHost& host))
+{
+    kept = under;
+    LayerHost host = kept;
+    wrap(host);
+    LayerInstallHost(&host);
+}
+
 bool LayerFails(const char* functionName)
 {
     return layerHost.fails(functionName);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/input.h"
 #include "platform/layer/layer.h"
 
 static ScriptedHostSetup setup;
@@ -96,12 +97,7 @@ static void SleepFine(int64_t hundredNanoseconds)
 
 static POINT CursorPosition()
 {
-    if (setup.cursor)
-        return setup.cursor();
-    POINT rest;
-    rest.x = 320;
-    rest.y = 240;
-    return rest;
+    return setup.cursor ? setup.cursor() : cursorRest;
 }
 
 static int AnswerMessageBox(const std::string& text, const std::string& caption, UINT style)

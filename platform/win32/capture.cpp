@@ -5,6 +5,7 @@
 
 #include <mmsystem.h>
 
+#include "platform/input.h"
 #include "platform/taps/tap_hold.h"
 #include "platform/win32/gamepad.h"
 
@@ -35,7 +36,7 @@ static bool KeyMessage(const MSG& msg, UINT& message, WPARAM& key)
 {
     bool button = msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP;
     message = !button ? msg.message : msg.message == WM_LBUTTONDOWN ? WM_KEYDOWN : WM_KEYUP;
-    key = button ? (WPARAM)'E' : msg.wParam;
+    key = button ? clickKey : msg.wParam;
     return message == WM_KEYDOWN || message == WM_KEYUP;
 }
 
@@ -119,8 +120,8 @@ static LRESULT CALLBACK CaptureProcedure(HWND window, UINT message, WPARAM wPara
     if (capturing && loopRunning && !(message == WM_SIZE && wParam == SIZE_MINIMIZED))
         installed.windowMessage(message, wParam, lParam);
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
-        return gameProcedure(window, message == WM_LBUTTONDOWN ? WM_KEYDOWN : WM_KEYUP, 'E',
-                             message == WM_LBUTTONDOWN ? 1 : (LPARAM)(1u | (3u << 30)));
+        return gameProcedure(window, message == WM_LBUTTONDOWN ? WM_KEYDOWN : WM_KEYUP, clickKey,
+                             KeyChangeParam(message == WM_LBUTTONDOWN));
     if (message == WM_DESTROY)
         gameWindow = nullptr;
     return gameProcedure(window, message, wParam, lParam);

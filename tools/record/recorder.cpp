@@ -104,16 +104,15 @@ bool StartRecording(const std::string& path, std::string& error)
         error = "cannot record into " + path + ": " + why;
         return false;
     }
-    desktop = DesktopHost();
-    LayerHost host = desktop;
-    host.beforePeek = BeforePeek;
-    host.frameStart = FrameStart;
-    host.cursorPosition = RecordCursorPosition;
-    host.messageBox = RecordMessageBox;
-    host.displayModeAvailable = RecordDisplayMode;
-    host.playSound = RecordPlaySound;
-    host.pumpEvents = PumpEvents;
-    LayerInstallHost(&host);
+    LayerInstallAround(DesktopHost(), desktop, [](LayerHost& host) {
+        host.beforePeek = BeforePeek;
+        host.frameStart = FrameStart;
+        host.cursorPosition = RecordCursorPosition;
+        host.messageBox = RecordMessageBox;
+        host.displayModeAvailable = RecordDisplayMode;
+        host.playSound = RecordPlaySound;
+        host.pumpEvents = PumpEvents;
+    });
     recording = true;
     return true;
 }

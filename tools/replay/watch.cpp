@@ -53,14 +53,13 @@ static void PumpEvents(HostPost)
 
 void InstallWatchingHost()
 {
-    scripted = LayerCurrentHost();
     desktop = DesktopHost();
-    LayerHost host = scripted;
-    host.frameStart = WatchFrameStart;
-    host.beforeSwap = WatchBeforeSwap;
-    host.playSound = WatchPlaySound;
-    host.pumpEvents = PumpEvents;
-    LayerInstallHost(&host);
+    LayerInstallAround(LayerCurrentHost(), scripted, [](LayerHost& host) {
+        host.frameStart = WatchFrameStart;
+        host.beforeSwap = WatchBeforeSwap;
+        host.playSound = WatchPlaySound;
+        host.pumpEvents = PumpEvents;
+    });
 }
 
 bool WatchStopRequested()
