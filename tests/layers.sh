@@ -6,9 +6,14 @@
 # Windows build, and the drawing that can be switched off (nullgl/). The programs reach
 # platform/ only through its headers on top and the hosts' own for programs; the replay
 # driver's entry also switches the drawing.
-# Usage: layers.sh [SOURCE_ROOT]
+#
+# Given a build folder, the calls are checked too, library by library: a symbol one library
+# leaves undefined and another of ours defines must come from a library it may call (the rooms
+# above, and app -> game -> render -> layer); anything else is the system's.
+# Usage: layers.sh [SOURCE_ROOT [BUILD_DIR]]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
+build=${2:-}
 rank() { case "$1" in tools) echo 5;; app) echo 4;; game) echo 3;; render) echo 2;; platform) echo 1;; esac; }
 # The rooms of platform/ a file's room may include: its own, the layer's, the headers on top.
 allowed() {
@@ -48,4 +53,39 @@ while IFS=: read -r file _ text; do
     status=1
   fi
 done < <(grep -rn -E '#include *"(tools|app|game|render|platform)/' app game render platform tools)
+
+# The libraries (trimvald_NAME) each library may call; the tools' own are not checked.
+calls() {
+  case "$1" in
+    taps|gamepad|null_gl) false ;;
+    layer) [[ $2 == taps ]] ;;
+    desktop) [[ $2 == layer || $2 == taps || $2 == gamepad ]] ;;
+    scripted) [[ $2 == layer || $2 == taps ]] ;;
+    render) [[ $2 == layer || $2 == taps ]] ;;
+    game) [[ $2 == render || $2 == layer || $2 == taps ]] ;;
+    app) [[ $2 == game || $2 == render || $2 == layer || $2 == taps ]] ;;
+  esac
+}
+if [ -n "$build" ]; then
+  declare -A owner
+  for lib in taps gamepad null_gl layer desktop scripted render game app script record replay; do
+    archive=$build/libtrimvald_$lib.a
+    [ -f "$archive" ] || { echo "$archive is missing"; status=1; continue; }
+    # The switchable drawing's own GL entry points stand in for the system's: not its calls.
+    while read -r symbol; do
+      [[ $lib == null_gl && $symbol != _Z* ]] || owner[$symbol]=$lib
+    done < <(nm -g --defined-only "$archive" | awk 'NF == 3 && $2 ~ /^[TDBRC]$/ { print $3 }')
+  done
+  for lib in taps gamepad null_gl layer desktop scripted render game app; do
+    archive=$build/libtrimvald_$lib.a
+    [ -f "$archive" ] || continue
+    while read -r symbol; do
+      from=${owner[$symbol]:-}
+      if [ -n "$from" ] && [ "$from" != "$lib" ] && ! calls "$lib" "$from"; then
+        echo "trimvald_$lib calls $(c++filt "$symbol") of trimvald_$from against the layers"
+        status=1
+      fi
+    done < <(nm -u "$archive" | awk '$1 == "U" { print $2 }' | sort -u)
+  done
+fi
 exit $status
