@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Includes run one way, tools -> app -> game -> render -> platform. Inside platform/ the layer
 # (layer/) names no host, and neither host (desktop/, scripted/) the other: each reaches the
-# layer through the host record; the controller mapping (gamepad/) stands alone, for the desktop
+# layer through the host record and what of it is theirs (layer/for_hosts.h), not its insides; the controller mapping (gamepad/) stands alone, for the desktop
 # host and the Windows build (win32/), as does the holding of taps (taps/) for the layer and the
 # Windows build, and the drawing that can be switched off (nullgl/). The programs reach
 # platform/ only through its headers on top and the hosts' own for programs; the replay
@@ -16,12 +16,15 @@ cd "${1:-$(dirname "$0")/..}"
 build=${2:-}
 rank() { case "$1" in tools) echo 5;; app) echo 4;; game) echo 3;; render) echo 2;; platform) echo 1;; esac; }
 # The rooms of platform/ a file's room may include: its own, the layer's, the headers on top.
+# The hosts see of the layer only its Windows types and what it keeps for them.
 allowed() {
+  local hosts=0
+  [[ $3 == platform/layer/for_hosts.h || $3 == platform/layer/winapi.h ]] && hosts=1
   case "$1" in
     gamepad|nullgl|taps) [[ $2 == "$1" || $2 == top ]] ;;
     layer) [[ $2 == layer || $2 == taps || $2 == top ]] ;;
-    desktop) [[ $2 == desktop || $2 == layer || $2 == gamepad || $2 == top ]] ;;
-    scripted) [[ $2 == scripted || $2 == layer || $2 == top ]] ;;
+    desktop) [[ $2 == desktop || $hosts == 1 || $2 == gamepad || $2 == top ]] ;;
+    scripted) [[ $2 == scripted || $hosts == 1 || $2 == top ]] ;;
     win32) [[ $2 == win32 || $2 == gamepad || $2 == taps || $2 == top ]] ;;
     *) true ;;
   esac
@@ -39,7 +42,7 @@ while IFS=: read -r file _ text; do
   if [ "$(rank "$to")" -gt "$(rank "$from")" ]; then
     wrong=1
   elif [ "$to" = platform ] && [ "$from" = platform ]; then
-    allowed "$(room "$file")" "$(room "$path")" || wrong=1
+    allowed "$(room "$file")" "$(room "$path")" "$path" || wrong=1
   elif [ "$to" = platform ]; then
     case "$path" in
       platform/platform.h|platform/host.h|platform/desktop/desktop_host.h) ;;
@@ -81,9 +84,18 @@ if [ -n "$build" ]; then
     [ -f "$archive" ] || continue
     while read -r symbol; do
       from=${owner[$symbol]:-}
-      if [ -n "$from" ] && [ "$from" != "$lib" ] && ! calls "$lib" "$from"; then
-        echo "trimvald_$lib calls $(c++filt "$symbol") of trimvald_$from against the layers"
+      [ -n "$from" ] && [ "$from" != "$lib" ] || continue
+      name=$(c++filt "$symbol")
+      if ! calls "$lib" "$from"; then
+        echo "trimvald_$lib calls $name of trimvald_$from against the layers"
         status=1
+      elif [[ $lib == desktop || $lib == scripted ]] && [ "$from" = layer ]; then
+        # A host calls of the layer only what the host record's header and for_hosts.h declare.
+        bare=${name%%[(\[]*}
+        if ! grep -qw -- "$bare" platform/host.h platform/layer/for_hosts.h; then
+          echo "trimvald_$lib calls $name, the layer's own"
+          status=1
+        fi
       fi
     done < <(nm -u "$archive" | awk '$1 == "U" { print $2 }' | sort -u)
   done

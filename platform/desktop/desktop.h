@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/desktop/desktop_host.h"
-#include "platform/layer/layer.h"
+#include "platform/layer/for_hosts.h"
 
 // The desktop host's parts, each in its own file: the dialog, the machine's events, and the
 // sound player.

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/input.h"
-#include "platform/layer/layer.h"
+#include "platform/layer/for_hosts.h"
 
 static ScriptedHostSetup setup;
 
