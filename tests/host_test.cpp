@@ -77,6 +77,41 @@ TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheC
     ResetProcessState();
 }
 
+// A record a host leaves unfilled is a machine without a clock, a cursor, a display or a sound,
+// never a call through nothing; and the host an entry chose is the one a reset puts back.
+TEST(HostSeam, AnUnfilledRecordIsAMachineWithNothingAndTheChosenHostComesBack)
+{
+    ResetProcessState();
+    LayerHost nothing;
+    LayerSetDefaultHost(nothing);
+    LARGE_INTEGER ticks;
+    EXPECT_FALSE(QueryPerformanceFrequency(&ticks));
+    EXPECT_EQ(ticks.QuadPart, 0);
+    ASSERT_TRUE(QueryPerformanceCounter(&ticks));
+    EXPECT_EQ(ticks.QuadPart, 0);
+    EXPECT_EQ(timeGetTime(), 0u);
+    Sleep(5);
+    POINT cursor = {7, 7};
+    SetCursorPos(1, 2);
+    ShowCursor(FALSE);
+    ASSERT_TRUE(GetCursorPos(&cursor));
+    EXPECT_EQ(cursor.x, 0);
+    EXPECT_EQ(cursor.y, 0);
+    EXPECT_EQ(MessageBoxA(nullptr, "?", "?", MB_YESNO), 0) << "no box, no answer";
+    EXPECT_FALSE(PlaySoundA("Data\\Sounds\\1M.wav", nullptr, SND_ASYNC | SND_FILENAME));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+
+    LayerInstallHost(nullptr);
+    EXPECT_EQ(LayerCurrentHost().counter, nothing.counter);
+    LayerSetDefaultHost(DesktopHost());
+    ScriptedHostSetup setup;
+    InstallScriptedHost(setup);
+    LayerReset();
+    EXPECT_EQ(LayerCurrentHost().counter, DesktopHost().counter) << "the chosen host is back";
+    ResetProcessState();
+}
+
 TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
 {
     // A game played, then the state stirred beyond anything the game itself leaves behind.
