@@ -1,86 +1,84 @@
-// The machine under the layer. The Windows calls of the layer are written once, as Windows
-// behaves; what they need from the machine they take from one host record: the clock, the
-// mouse, dialogs, the display mode, sound output, the machine's events, the main loop's rhythm
-// and failure injection. Two hosts fill it: the desktop host (SDL, a player's machine) and the
-// scripted host (a simulated machine for the replay driver and the tests). A host that watches
-// another, such as a session recorder, copies the desktop host's record and wraps the entries
-// it writes down.
+// The machine under the layer, for the hosts and the programs that install them. The Windows
+// calls of the layer are written once, as Windows behaves; what they need from the machine they
+// take from one host record: the clock, the mouse, dialogs, the display mode, sound output, the
+// machine's events, the main loop's rhythm and failure injection. Two hosts fill it: the desktop
+// host (SDL, a player's machine; platform/desktop/desktop_host.h) and the scripted host (a
+// simulated machine for the replay driver and the tests). A host that watches another, such as
+// a session recorder, copies the other's record and wraps the entries it writes down. Here too
+// are the layer's calls for the programs: its reset between runs, its end, and what it tells
+// checks.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "platform/winapi/winapi.h"
+#include "platform/layer/winapi.h"
 
 struct LayerWindow;
 
 // Where a host delivers the messages its machine's events turn into (normally LayerPostMessage).
 typedef void (*HostPost)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Every entry starts as one that does nothing (a machine without a clock, a cursor, a display
+// or a sound): a host sets the entries it has by name, so that two of one type cannot be
+// swapped unseen.
 struct LayerHost {
     // Clock: the performance counter's ticks per second (false when the machine has none), its
     // reading, and the millisecond clock that wraps at 2^32.
-    bool (*counterFrequency)(int64_t* ticksPerSecond);
-    int64_t (*counter)();
-    DWORD (*milliseconds)();
+    bool (*counterFrequency)(int64_t* ticksPerSecond) = [](int64_t* ticks) { *ticks = 0; return false; };
+    int64_t (*counter)() = []() -> int64_t { return 0; };
+    DWORD (*milliseconds)() = []() -> DWORD { return 0; };
     // Sleeping: gives the processor away for at least this many milliseconds (Sleep's work);
     // whether the machine can sleep finer, and for at least this many 100 ns units, ending
     // within a fraction of a millisecond of that (a high-resolution waitable timer's wait).
-    void (*sleep)(DWORD milliseconds);
-    bool (*fineSleepAvailable)();
-    void (*sleepFine)(int64_t hundredNanoseconds);
+    void (*sleep)(DWORD milliseconds) = [](DWORD) {};
+    bool (*fineSleepAvailable)() = []() { return false; };
+    void (*sleepFine)(int64_t hundredNanoseconds) = [](int64_t) {};
 
     // Mouse: where the cursor is, putting it somewhere, and whether it is seen.
-    POINT (*cursorPosition)();
-    void (*moveCursor)(int x, int y);
-    void (*showCursor)(bool visible);
+    POINT (*cursorPosition)() = []() { return POINT{0, 0}; };
+    void (*moveCursor)(int x, int y) = [](int, int) {};
+    void (*showCursor)(bool visible) = [](bool) {};
 
     // Dialogs: shows a message box (texts in UTF-8, the Windows style bits) and returns IDYES,
-    // IDNO or IDOK.
-    int (*messageBox)(const std::string& text, const std::string& caption, UINT style);
+    // IDNO or IDOK (0: no box could be shown).
+    int (*messageBox)(const std::string& text, const std::string& caption, UINT style) =
+        [](const std::string&, const std::string&, UINT) { return 0; };
 
     // Display: whether the machine can show a fullscreen mode of this size and depth, and
     // putting the window into it or back to the desktop.
-    bool (*displayModeAvailable)(int width, int height, int bits);
-    void (*setFullscreen)(LayerWindow* window, bool on);
+    bool (*displayModeAvailable)(int width, int height, int bits) = [](int, int, int) { return false; };
+    void (*setFullscreen)(LayerWindow* window, bool on) = [](LayerWindow*, bool) {};
 
     // Sound output: PlaySoundA's work (a wave file named with backslashes, or nullptr to stop).
-    BOOL (*playSound)(const char* sound, DWORD flags);
+    BOOL (*playSound)(const char* sound, DWORD flags) = [](const char*, DWORD) -> BOOL { return FALSE; };
 
     // Events: turns the machine's pending events into window messages for `post`.
-    void (*pumpEvents)(HostPost post);
+    void (*pumpEvents)(HostPost post) = [](HostPost) {};
 
     // The main loop's rhythm: the top of every PeekMessageA (the end of the frame that ran
     // before, if any); an empty message queue (the host may post messages now, and the first is
     // returned); a frame starting (PeekMessageA found nothing); the swap, before the buffers turn.
-    void (*beforePeek)();
-    void (*queueEmpty)();
-    void (*frameStart)();
-    void (*beforeSwap)();
+    void (*beforePeek)() = []() {};
+    void (*queueEmpty)() = []() {};
+    void (*frameStart)() = []() {};
+    void (*beforeSwap)() = []() {};
 
     // Failure injection: true when every call of the named Windows function must fail.
-    bool (*fails)(const char* functionName);
+    bool (*fails)(const char* functionName) = [](const char*) { return false; };
 
     // Video: brings up SDL's video subsystem on the machine's display; false when there is none.
-    bool (*startVideo)();
+    bool (*startVideo)() = []() { return false; };
 
     // Puts the host's own state back as at program start (LayerReset calls it for every host
     // installed since the last reset).
-    void (*reset)();
+    void (*reset)() = []() {};
 };
 
-// The desktop host, over SDL.
-const LayerHost& LayerDesktopHost();
-
-// The host a process has until it installs another: the desktop host.
-const LayerHost& LayerDefaultHost();
-
-// Marks this process as the real game on a player's desktop; its entry calls this first, before
-// SDL starts. From then on the video subsystem comes up only on a display a player can see
-// (never on SDL's offscreen or dummy drivers, unless SDL_VIDEODRIVER asks for one), SIGTERM,
-// SIGINT and SIGHUP close the game as closing its window does, and ALSA's own error output is
-// silenced.
-void LayerStartDesktop();
+// The host a process falls back on, chosen by its entry before the game starts (the layer
+// names none): installed now (copied), and again by LayerInstallHost(nullptr) and LayerReset.
+// Until an entry chooses, the layer has a host whose every entry does nothing.
+void LayerSetDefaultHost(const LayerHost& host);
 
 // Installs a host (copied) or, with nullptr, the default host again.
 void LayerInstallHost(const LayerHost* host);
@@ -88,8 +86,10 @@ void LayerInstallHost(const LayerHost* host);
 // The host installed now.
 const LayerHost& LayerCurrentHost();
 
-// Takes the machine's pending events and drops them unread, for a host that makes its own.
-void LayerDropMachineEvents();
+// Installs a host around another (a session recorder around the desktop host, a watcher around
+// the scripted one): `under` is kept in `kept`, where the wrapping entries hand their calls on,
+// and the host installed is a copy of it with the entries `wrap` sets.
+void LayerInstallAround(const LayerHost& under, LayerHost& kept, void (*wrap)(LayerHost& host));
 
 // Queues a message for the window, as PostMessageA does.
 void LayerPostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -126,28 +126,5 @@ LayerWindowInfo LayerQueryWindow();
 // How many times the clocks have been read since the program started.
 long LayerClockReadings();
 
-// What the desktop host's sound player holds, for checks: the bytes still to be played on the
-// audio device, whether a device is open, a wait until the files asked for are loaded, a hold
-// on the loader (nothing new is loaded while held); and a reset that stops the loader, closes
-// the device and forgets a device that failed.
-uint32_t LayerQueuedSoundBytes();
-bool LayerSoundDeviceOpen();
-void LayerWaitForSound();
-void LayerHoldSoundLoader(bool held);
-void LayerResetSound();
-
-// The folder the game runs in: the first of the current one, the executable's own and its
-// ../share/trimvald that holds Data/ (the current one when none does); and the running
-// executable's path (argv[0] only where /proc cannot tell).
-std::string LayerDataFolder(const std::string& executable);
-std::string LayerExecutablePath(const char* argv0);
-
-// Whether an SDL video driver shows nothing a player can see (offscreen, dummy, evdev).
-bool LayerVideoShowsNothing(const char* driver);
-
 // The layer's end, at the end of the process: the sound loader's thread stops, then SDL.
 void LayerEnd();
-
-// Converts Windows-1251 bytes to UTF-8 and back (characters cp1251 lacks become '?').
-std::string Cp1251ToUtf8(const char* text);
-std::string Utf8ToCp1251(const std::string& text);

@@ -22,8 +22,10 @@
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
 #endif
 #else
-#include "platform/winapi/winapi.h"
+#include "platform/layer/winapi.h"
 #endif
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+
+#include "platform/input.h"

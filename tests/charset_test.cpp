@@ -1,6 +1,7 @@
 // Windows-1251 texts of the game handed to the host as UTF-8, and back.
 #include <gtest/gtest.h>
 
+#include "platform/layer/charset.h"
 #include "platform/scripted/scripted_host.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 #include "tests/bitmap_files.h"
 
 namespace {

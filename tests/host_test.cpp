@@ -17,7 +17,8 @@
 #include "game/game_state.h"
 #include "render/scene_lists.h"
 #include "render/textures.h"
-#include "platform/winapi/layer.h"
+#include "platform/desktop/desktop_host.h"
+#include "platform/layer/layer.h"
 #include "platform/scripted/scripted_host.h"
 #include "tests/scenario.h"
 #include "tools/script/json_writer.h"
@@ -31,9 +32,8 @@ std::vector<std::string> passed;
 int framesStarted;
 int cursorReadings;
 
-LayerHost Watcher()
+void Watch(LayerHost& watcher)
 {
-    LayerHost watcher = inner;
     watcher.messageBox = [](const std::string& text, const std::string& caption, UINT style) {
         int answer = inner.messageBox(text, caption, style);
         passed.push_back(caption + " -> " + std::to_string(answer));
@@ -56,7 +56,6 @@ LayerHost Watcher()
         point.x -= 10;  // one degree to the left in every frame
         return point;
     };
-    return watcher;
 }
 
 TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheCursor)
@@ -65,11 +64,9 @@ TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheC
     ScriptedHostSetup setup;
     setup.displayModeOk = false;
     InstallScriptedHost(setup);
-    inner = LayerCurrentHost();
-    LayerHost watcher = Watcher();
     passed.clear();
     framesStarted = cursorReadings = 0;
-    LayerInstallHost(&watcher);
+    LayerInstallAround(LayerCurrentHost(), inner, Watch);
 
     EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
     std::vector<std::string> expected = {Cp1251ToUtf8(startCaption) + " -> " + std::to_string(IDYES),
@@ -80,6 +77,41 @@ TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheC
     EXPECT_EQ(cursorReadings, 3);
     EXPECT_EQ(game.yaw, 3.0f);
     EXPECT_EQ(fullscreen, 0);
+    ResetProcessState();
+}
+
+// A record a host leaves unfilled is a machine without a clock, a cursor, a display or a sound,
+// never a call through nothing; and the host an entry chose is the one a reset puts back.
+TEST(HostSeam, AnUnfilledRecordIsAMachineWithNothingAndTheChosenHostComesBack)
+{
+    ResetProcessState();
+    LayerHost nothing;
+    LayerSetDefaultHost(nothing);
+    LARGE_INTEGER ticks;
+    EXPECT_FALSE(QueryPerformanceFrequency(&ticks));
+    EXPECT_EQ(ticks.QuadPart, 0);
+    ASSERT_TRUE(QueryPerformanceCounter(&ticks));
+    EXPECT_EQ(ticks.QuadPart, 0);
+    EXPECT_EQ(timeGetTime(), 0u);
+    Sleep(5);
+    POINT cursor = {7, 7};
+    SetCursorPos(1, 2);
+    ShowCursor(FALSE);
+    ASSERT_TRUE(GetCursorPos(&cursor));
+    EXPECT_EQ(cursor.x, 0);
+    EXPECT_EQ(cursor.y, 0);
+    EXPECT_EQ(MessageBoxA(nullptr, "?", "?", MB_YESNO), 0) << "no box, no answer";
+    EXPECT_FALSE(PlaySoundA("Data\\Sounds\\1M.wav", nullptr, SND_ASYNC | SND_FILENAME));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+
+    LayerInstallHost(nullptr);
+    EXPECT_EQ(LayerCurrentHost().counter, nothing.counter);
+    LayerSetDefaultHost(DesktopHost());
+    ScriptedHostSetup setup;
+    InstallScriptedHost(setup);
+    LayerReset();
+    EXPECT_EQ(LayerCurrentHost().counter, DesktopHost().counter) << "the chosen host is back";
     ResetProcessState();
 }
 
@@ -121,7 +153,7 @@ TEST(ProcessReset, EveryGroupIsBackAtProgramStart)
     EXPECT_TRUE(LayerQueryWindow().cursorVisible);
     EXPECT_EQ(LayerClockReadings(), 0);
     EXPECT_EQ(ScriptedClockNow(), 0);
-    EXPECT_EQ(LayerCurrentHost().counter, LayerDesktopHost().counter) << "the desktop host is back";
+    EXPECT_EQ(LayerCurrentHost().counter, DesktopHost().counter) << "the desktop host is back";
 
     // And the game runs again from there, to the same end as a first run.
     ScenarioResult first = RunScenario("answer yes\nframes 1 ENTER\nframes 30 W E\n");
@@ -141,15 +173,15 @@ TEST(DataFolder, CurrentThenTheExecutablesThenTheInstalledShare)
     char before[4096];
     ASSERT_NE(getcwd(before, sizeof before), nullptr);
     ASSERT_EQ(chdir((root + "/cwd").c_str()), 0);
-    EXPECT_EQ(LayerDataFolder(root + "/games/trimvald"), root + "/games/../share/games/trimvald");
+    EXPECT_EQ(DesktopDataFolder(root + "/games/trimvald"), root + "/games/../share/games/trimvald");
     ASSERT_EQ(mkdir((root + "/share/trimvald/Data").c_str(), 0700), 0);
     const std::string game = root + "/bin/trimvald";
-    EXPECT_EQ(LayerDataFolder(game), root + "/bin/../share/trimvald");
-    EXPECT_EQ(LayerDataFolder("trimvald"), ".") << "no folder to look in";
+    EXPECT_EQ(DesktopDataFolder(game), root + "/bin/../share/trimvald");
+    EXPECT_EQ(DesktopDataFolder("trimvald"), ".") << "no folder to look in";
     mkdir((root + "/bin/Data").c_str(), 0700);
-    EXPECT_EQ(LayerDataFolder(game), root + "/bin");
+    EXPECT_EQ(DesktopDataFolder(game), root + "/bin");
     mkdir((root + "/cwd/Data").c_str(), 0700);
-    EXPECT_EQ(LayerDataFolder(game), ".");
+    EXPECT_EQ(DesktopDataFolder(game), ".");
     EXPECT_EQ(chdir(before), 0);
     EXPECT_EQ(std::system(("rm -rf '" + root + "'").c_str()), 0);
 }

@@ -1,23 +1,32 @@
 #!/usr/bin/env bash
 # Includes run one way, programs -> tools -> app -> game -> render -> platform. Inside platform/
-# the layer (winapi/) names no host, and neither host (desktop/, scripted/) the other: each
-# reaches the layer through the host record; the controller mapping (gamepad/) stands alone, for
-# the desktop host and the Windows build (win32/), as does the holding of taps (taps/) for the
-# layer and the Windows build, and the drawing that can be switched off (nullgl/). The programs'
-# entries and the tools reach platform/ only through its headers on top and the scripted host's
-# own; the replay driver's entry also switches the drawing. No two files of tools/ or programs/
-# use each other either.
-# Usage: layers.sh [SOURCE_ROOT]
+# the layer (layer/) names no host, and neither host (desktop/, scripted/) the other: each
+# reaches the layer through the host record and what of it is theirs (layer/for_hosts.h), not
+# its insides; the controller mapping (gamepad/) stands alone, for the desktop host and the
+# Windows build (win32/), as does the holding of taps (taps/) for the layer and the Windows
+# build, and the drawing that can be switched off (nullgl/). The programs' entries and the tools
+# reach platform/ only through its headers on top and the hosts' own for programs; the replay
+# driver's entry also switches the drawing. No two files of tools/ or programs/ use each other
+# either.
+#
+# Given a build folder, the calls are checked too, library by library: a symbol one library
+# leaves undefined and another of ours defines must come from a library it may call (the rooms
+# above, and app -> game -> render -> layer); anything else is the system's.
+# Usage: layers.sh [SOURCE_ROOT [BUILD_DIR]]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
+build=${2:-}
 rank() { case "$1" in programs) echo 6;; tools) echo 5;; app) echo 4;; game) echo 3;; render) echo 2;; platform) echo 1;; esac; }
 # The rooms of platform/ a file's room may include: its own, the layer's, the headers on top.
+# The hosts see of the layer only its Windows types and what it keeps for them.
 allowed() {
+  local hosts=0
+  [[ $3 == platform/layer/for_hosts.h || $3 == platform/layer/winapi.h ]] && hosts=1
   case "$1" in
     gamepad|nullgl|taps) [[ $2 == "$1" || $2 == top ]] ;;
-    winapi) [[ $2 == winapi || $2 == taps || $2 == top ]] ;;
-    desktop) [[ $2 == desktop || $2 == winapi || $2 == gamepad || $2 == top ]] ;;
-    scripted) [[ $2 == scripted || $2 == winapi || $2 == top ]] ;;
+    layer) [[ $2 == layer || $2 == taps || $2 == top ]] ;;
+    desktop) [[ $2 == desktop || $hosts == 1 || $2 == gamepad || $2 == top ]] ;;
+    scripted) [[ $2 == scripted || $hosts == 1 || $2 == top ]] ;;
     win32) [[ $2 == win32 || $2 == gamepad || $2 == taps || $2 == top ]] ;;
     *) true ;;
   esac
@@ -35,10 +44,11 @@ while IFS=: read -r file _ text; do
   if [ "$(rank "$to")" -gt "$(rank "$from")" ]; then
     wrong=1
   elif [ "$to" = platform ] && [ "$from" = platform ]; then
-    allowed "$(room "$file")" "$(room "$path")" || wrong=1
+    allowed "$(room "$file")" "$(room "$path")" "$path" || wrong=1
   elif [ "$to" = platform ]; then
     case "$path" in
-      platform/platform.h|platform/host.h|platform/scripted/scripted_host.h) ;;
+      platform/platform.h|platform/host.h|platform/desktop/desktop_host.h) ;;
+      platform/scripted/scripted_host.h) ;;
       platform/nullgl/null_gl.h) [ "$file" = programs/replay/main.cpp ] || wrong=1 ;;
       *) wrong=1 ;;
     esac
@@ -58,4 +68,48 @@ done < <(grep -rn -E '#include *"[^"]*\.h"' --include=*.cpp tools programs |
   sed -E 's#^([^:]*)\.cpp:[0-9]+:.*"([^"]*)\.h".*#\1 \2#' |
   awk '$1 != $2 { used[$1 " " $2] = 1 }
        END { for (k in used) { split(k, p, " "); if (p[1] < p[2] && (p[2] " " p[1]) in used) print p[1], p[2] } }')
+
+# The libraries (trimvald_NAME) each library may call; the tools' own are not checked.
+calls() {
+  case "$1" in
+    taps|gamepad|null_gl) false ;;
+    layer) [[ $2 == taps ]] ;;
+    desktop) [[ $2 == layer || $2 == taps || $2 == gamepad ]] ;;
+    scripted) [[ $2 == layer || $2 == taps ]] ;;
+    render) [[ $2 == layer || $2 == taps ]] ;;
+    game) [[ $2 == render || $2 == layer || $2 == taps ]] ;;
+    app) [[ $2 == game || $2 == render || $2 == layer || $2 == taps ]] ;;
+  esac
+}
+if [ -n "$build" ]; then
+  declare -A owner
+  for lib in taps gamepad null_gl layer desktop scripted render game app script record replay; do
+    archive=$build/libtrimvald_$lib.a
+    [ -f "$archive" ] || { echo "$archive is missing"; status=1; continue; }
+    # The switchable drawing's own GL entry points stand in for the system's: not its calls.
+    while read -r symbol; do
+      [[ $lib == null_gl && $symbol != _Z* ]] || owner[$symbol]=$lib
+    done < <(nm -g --defined-only "$archive" | awk 'NF == 3 && $2 ~ /^[TDBRC]$/ { print $3 }')
+  done
+  for lib in taps gamepad null_gl layer desktop scripted render game app; do
+    archive=$build/libtrimvald_$lib.a
+    [ -f "$archive" ] || continue
+    while read -r symbol; do
+      from=${owner[$symbol]:-}
+      [ -n "$from" ] && [ "$from" != "$lib" ] || continue
+      name=$(c++filt "$symbol")
+      if ! calls "$lib" "$from"; then
+        echo "trimvald_$lib calls $name of trimvald_$from against the layers"
+        status=1
+      elif [[ $lib == desktop || $lib == scripted ]] && [ "$from" = layer ]; then
+        # A host calls of the layer only what the host record's header and for_hosts.h declare.
+        bare=${name%%[(\[]*}
+        if ! grep -qw -- "$bare" platform/host.h platform/layer/for_hosts.h; then
+          echo "trimvald_$lib calls $name, the layer's own"
+          status=1
+        fi
+      fi
+    done < <(nm -u "$archive" | awk '$1 == "U" { print $2 }' | sort -u)
+  done
+fi
 exit $status

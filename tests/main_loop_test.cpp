@@ -228,7 +228,7 @@ TEST(Keys, ATapBetweenTwoFramesIsHeldForOneFrame)
         if (held.size() == 3 && !tapped) {
             tapped = true;
             LayerPostMessage(mainWindow, WM_KEYDOWN, 'W', 1);
-            LayerPostMessage(mainWindow, WM_KEYUP, 'W', (LPARAM)(1u | (3u << 30)));
+            LayerPostMessage(mainWindow, WM_KEYUP, 'W', KeyChangeParam(false));
             LayerPostMessage(mainWindow, WM_KEYDOWN, 'C', 1);
         } else if (held.size() == 6) {
             LayerPostMessage(mainWindow, WM_CLOSE, 0, 0);

@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "app/game_window.h"
-#include "platform/winapi/font_face.h"
+#include "platform/layer/charset.h"
+#include "platform/layer/font_face.h"
 #include "platform/scripted/scripted_host.h"
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 #include "render/outline_font.h"
 #include "tests/scenario.h"
 #include "tools/formats/png_writer.h"

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "platform/desktop/desktop_host.h"
 #include "platform/scripted/scripted_host.h"
 #include "platform/platform.h"
 #include "tests/scenario.h"
@@ -66,13 +67,13 @@ protected:
     void SetUp() override
     {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        LayerResetSound();
+        DesktopResetSound();
     }
     void TearDown() override
     {
         PlaySoundA(nullptr, nullptr, 0);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        LayerResetSound();
+        DesktopResetSound();
     }
 };
 
@@ -80,7 +81,7 @@ protected:
 void PlayLoaded(const char* file)
 {
     PlaySoundA(file, nullptr, cueFlags);
-    LayerWaitForSound();
+    DesktopWaitForSound();
 }
 
 TEST_F(SoundLayer, ACueIsLoadedOffTheGameThreadOnceAndPlaysAtOnceAfter)
@@ -88,23 +89,23 @@ TEST_F(SoundLayer, ACueIsLoadedOffTheGameThreadOnceAndPlaysAtOnceAfter)
     uint32_t whole = DeviceBytes(HostPath(deathCue));
     ASSERT_GT(whole, 2 * slack);
     // The call leaves the file to the loader: nothing plays until the loader has it.
-    LayerHoldSoundLoader(true);
+    DesktopHoldSoundLoader(true);
     EXPECT_TRUE(PlaySoundA(deathCue, nullptr, cueFlags));
-    EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
-    LayerHoldSoundLoader(false);
-    LayerWaitForSound();
-    EXPECT_LE(LayerQueuedSoundBytes(), whole);
-    EXPECT_GT(LayerQueuedSoundBytes(), whole - slack) << "the call did not wait for the sound";
+    EXPECT_EQ(DesktopQueuedSoundBytes(), 0u);
+    DesktopHoldSoundLoader(false);
+    DesktopWaitForSound();
+    EXPECT_LE(DesktopQueuedSoundBytes(), whole);
+    EXPECT_GT(DesktopQueuedSoundBytes(), whole - slack) << "the call did not wait for the sound";
     // Played again, it is known: it plays from the call itself, the loader held.
-    LayerHoldSoundLoader(true);
+    DesktopHoldSoundLoader(true);
     PlaySoundA(respawnCue, nullptr, cueFlags);
     PlaySoundA(deathCue, nullptr, cueFlags);
-    EXPECT_GT(LayerQueuedSoundBytes(), whole - slack);
+    EXPECT_GT(DesktopQueuedSoundBytes(), whole - slack);
     // A path already in the host's form is another name; it is loaded as well.
     PlaySoundA(HostPath(deathCue).c_str(), nullptr, cueFlags);
-    LayerHoldSoundLoader(false);
-    LayerWaitForSound();
-    EXPECT_GT(LayerQueuedSoundBytes(), whole - slack);
+    DesktopHoldSoundLoader(false);
+    DesktopWaitForSound();
+    EXPECT_GT(DesktopQueuedSoundBytes(), whole - slack);
 }
 
 TEST_F(SoundLayer, EachCallCutsOffTheSoundBeforeItAndTheLatestCallWins)
@@ -113,29 +114,29 @@ TEST_F(SoundLayer, EachCallCutsOffTheSoundBeforeItAndTheLatestCallWins)
     uint32_t second = DeviceBytes(HostPath(respawnCue));
     ASSERT_GT(first, second) << "the two must be told apart by length";
     // Two files asked for before either is loaded: only the second ever plays.
-    LayerHoldSoundLoader(true);
+    DesktopHoldSoundLoader(true);
     PlaySoundA(deathCue, nullptr, cueFlags);
     PlaySoundA(respawnCue, nullptr, cueFlags);
-    LayerHoldSoundLoader(false);
-    LayerWaitForSound();
-    uint32_t queued = LayerQueuedSoundBytes();
+    DesktopHoldSoundLoader(false);
+    DesktopWaitForSound();
+    uint32_t queued = DesktopQueuedSoundBytes();
     EXPECT_LE(queued, second) << "nothing of the first is left";
     EXPECT_GT(queued, second - slack);
     // A known cue cuts the one playing, and the same cue again starts from its beginning.
     PlayLoaded(deathCue);
     PlaySoundA(respawnCue, nullptr, cueFlags);
-    EXPECT_LE(LayerQueuedSoundBytes(), second);
+    EXPECT_LE(DesktopQueuedSoundBytes(), second);
     PlaySoundA(respawnCue, nullptr, cueFlags);
-    EXPECT_GT(LayerQueuedSoundBytes(), second - slack);
+    EXPECT_GT(DesktopQueuedSoundBytes(), second - slack);
     // A null name stops the sound, and a stop also cancels a file still being loaded.
     PlaySoundA(nullptr, nullptr, 0);
-    EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
-    LayerHoldSoundLoader(true);
+    EXPECT_EQ(DesktopQueuedSoundBytes(), 0u);
+    DesktopHoldSoundLoader(true);
     PlaySoundA(ignitionCue, nullptr, cueFlags);
     PlaySoundA(nullptr, nullptr, 0);
-    LayerHoldSoundLoader(false);
-    LayerWaitForSound();
-    EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
+    DesktopHoldSoundLoader(false);
+    DesktopWaitForSound();
+    EXPECT_EQ(DesktopQueuedSoundBytes(), 0u);
 }
 
 TEST_F(SoundLayer, AFileChangedOnDiskIsReadAgain)
@@ -147,14 +148,14 @@ TEST_F(SoundLayer, AFileChangedOnDiskIsReadAgain)
     };
     copy(deathCue);
     PlayLoaded(cue.c_str());
-    EXPECT_GT(LayerQueuedSoundBytes(), DeviceBytes(HostPath(deathCue)) - slack);
+    EXPECT_GT(DesktopQueuedSoundBytes(), DeviceBytes(HostPath(deathCue)) - slack);
     copy(respawnCue);
     PlayLoaded(cue.c_str());
-    EXPECT_LE(LayerQueuedSoundBytes(), DeviceBytes(HostPath(respawnCue)));
+    EXPECT_LE(DesktopQueuedSoundBytes(), DeviceBytes(HostPath(respawnCue)));
     // Gone from disk: it stops the sound, however well it was known.
     std::remove(cue.c_str());
     PlaySoundA(cue.c_str(), nullptr, cueFlags);
-    EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
+    EXPECT_EQ(DesktopQueuedSoundBytes(), 0u);
 }
 
 TEST_F(SoundLayer, AFileThatCannotBePlayedStopsTheSoundAndIsNotReported)
@@ -162,7 +163,7 @@ TEST_F(SoundLayer, AFileThatCannotBePlayedStopsTheSoundAndIsNotReported)
     // Nothing to play opens no device.
     EXPECT_TRUE(PlaySoundA("Data\\Sounds\\none.wav", nullptr, cueFlags));
     PlayLoaded("Data\\Textures\\1D.bmp");
-    EXPECT_FALSE(LayerSoundDeviceOpen());
+    EXPECT_FALSE(DesktopSoundDeviceOpen());
     // A named pipe in a cue's place would block the read for ever (the test's time limit
     // catches that).
     std::string pipe = "/tmp/trimvald-cue-" + std::to_string(getpid()) + ".wav";
@@ -170,10 +171,10 @@ TEST_F(SoundLayer, AFileThatCannotBePlayedStopsTheSoundAndIsNotReported)
     for (std::string unplayable :
          {"Data\\Sounds\\none.wav", "Data\\Textures\\1D.bmp", "Data\\Sounds", "", pipe.c_str()}) {
         PlayLoaded(deathCue);
-        ASSERT_GT(LayerQueuedSoundBytes(), 0u);
+        ASSERT_GT(DesktopQueuedSoundBytes(), 0u);
         EXPECT_TRUE(PlaySoundA(unplayable.c_str(), nullptr, cueFlags)) << unplayable;
-        LayerWaitForSound();
-        EXPECT_EQ(LayerQueuedSoundBytes(), 0u) << unplayable;
+        DesktopWaitForSound();
+        EXPECT_EQ(DesktopQueuedSoundBytes(), 0u) << unplayable;
     }
     unlink(pipe.c_str());
 }
@@ -181,17 +182,17 @@ TEST_F(SoundLayer, AFileThatCannotBePlayedStopsTheSoundAndIsNotReported)
 TEST_F(SoundLayer, WithoutADeviceEveryCallReturnsAndNoneTriesAgain)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    LayerResetSound();
+    DesktopResetSound();
     EXPECT_TRUE(PlaySoundA(pickupCue, nullptr, cueFlags));
-    LayerWaitForSound();
-    EXPECT_FALSE(LayerSoundDeviceOpen());
-    EXPECT_EQ(LayerQueuedSoundBytes(), 0u);
+    DesktopWaitForSound();
+    EXPECT_FALSE(DesktopSoundDeviceOpen());
+    EXPECT_EQ(DesktopQueuedSoundBytes(), 0u);
     // Once found missing, the device is not asked for again, even when it could be had now.
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     for (int i = 0; i < 100; ++i)
         PlaySoundA(pickupCue, nullptr, cueFlags);
     PlayLoaded(deathCue);
-    EXPECT_FALSE(LayerSoundDeviceOpen());
+    EXPECT_FALSE(DesktopSoundDeviceOpen());
     PlaySoundA(nullptr, nullptr, 0);
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "app/frame_timer.h"
+#include "platform/desktop/desktop_host.h"
 #include "platform/host.h"
 #include "platform/scripted/scripted_host.h"
 
@@ -77,7 +78,7 @@ TEST_F(SimulatedClock, AWaitableTimerSleepsItsDueTimeAndRefusesWhatItCannotWait)
 // On a player's machine the fine sleep never ends before its time.
 TEST(DesktopClock, AFineSleepLastsAtLeastItsTime)
 {
-    const LayerHost& desktop = LayerDesktopHost();
+    const LayerHost& desktop = DesktopHost();
     ASSERT_TRUE(desktop.fineSleepAvailable());
     for (int64_t hundredNs : {1, 2500, 25000}) {
         auto began = std::chrono::steady_clock::now();

@@ -7,6 +7,7 @@
 
 #include "app/game_window.h"
 #include "platform/desktop/desktop.h"
+#include "platform/layer/layer.h"
 #include "tests/scenario.h"
 
 namespace {

@@ -18,7 +18,7 @@ static bool HoldsData(const std::string& folder)
     return stat((folder + "/Data").c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-std::string LayerExecutablePath(const char* argv0)
+std::string DesktopExecutablePath(const char* argv0)
 {
     char resolved[PATH_MAX];
     ssize_t length = readlink("/proc/self/exe", resolved, sizeof resolved - 1);
@@ -27,7 +27,7 @@ std::string LayerExecutablePath(const char* argv0)
     return argv0 ? argv0 : "";
 }
 
-std::string LayerDataFolder(const std::string& executable)
+std::string DesktopDataFolder(const std::string& executable)
 {
     if (HoldsData("."))
         return ".";

@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "platform/winapi/layer.h"
+#include "platform/desktop/desktop_host.h"
+#include "platform/layer/for_hosts.h"
 
 // The desktop host's parts, each in its own file: the dialog, the machine's events, and the
 // sound player.
@@ -51,5 +52,5 @@ void DesktopDialogShowing(bool showing);
 void DesktopTakeSignalClose(HostPost post);
 void DesktopResetSignals();
 
-// Whether LayerStartDesktop made this process a player's desktop.
+// Whether DesktopStart made this process a player's desktop.
 bool DesktopStarted();

@@ -1,5 +1,6 @@
 // The desktop host's events: SDL's events become Windows messages for the game's window.
 #include "platform/desktop/desktop.h"
+#include "platform/input.h"
 
 // Whether the window is minimised (or hidden), so that a restore is told apart from a focus
 // change, and whether it has the keyboard focus; the mouse is captured only while both allow.
@@ -99,10 +100,10 @@ static void TranslateEvent(const SDL_Event& event, HostPost post)
         return;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        // The left button casts, as E does: a click to fire, as in every first-person game.
-        if (event.button.button == SDL_BUTTON_LEFT)
-            post(layerWindow, event.type == SDL_MOUSEBUTTONDOWN ? WM_KEYDOWN : WM_KEYUP, (WPARAM)'E',
-                 event.type == SDL_MOUSEBUTTONDOWN ? (LPARAM)1 : (LPARAM)(1u | (3u << 30)));
+        if (event.button.button == SDL_BUTTON_LEFT) {
+            bool down = event.type == SDL_MOUSEBUTTONDOWN;
+            post(layerWindow, down ? WM_KEYDOWN : WM_KEYUP, clickKey, KeyChangeParam(down));
+        }
         return;
     case SDL_CONTROLLERDEVICEADDED:
     case SDL_CONTROLLERDEVICEREMOVED:
@@ -126,13 +127,4 @@ void DesktopPumpEvents(HostPost post)
     while (SDL_PollEvent(&event))
         TranslateEvent(event, post);
     DesktopGamepadPoll(post, windowFocused && !windowMinimized);
-}
-
-void LayerDropMachineEvents()
-{
-    if (!SDL_WasInit(SDL_INIT_VIDEO))
-        return;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
 }

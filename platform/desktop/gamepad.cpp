@@ -4,6 +4,7 @@
 // minimised; what it does reaches the game as keys and cursor motion (gamepad_map.h).
 #include "platform/desktop/desktop.h"
 #include "platform/gamepad/gamepad_map.h"
+#include "platform/input.h"
 
 static bool subsystemOurs = false;
 static SDL_GameController* pad = nullptr;
@@ -20,8 +21,7 @@ static void OpenFirst()
 // A key the controller presses or lets go, as the keyboard's would come.
 static void PostKey(HostPost post, int key, bool down)
 {
-    post(layerWindow, down ? WM_KEYDOWN : WM_KEYUP, (WPARAM)key,
-         down ? (LPARAM)1 : (LPARAM)(1u | (3u << 30)));
+    post(layerWindow, down ? WM_KEYDOWN : WM_KEYUP, (WPARAM)key, KeyChangeParam(down));
 }
 
 static void Apply(HostPost post, const GamepadState& state, double seconds)

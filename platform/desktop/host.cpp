@@ -72,16 +72,6 @@ static void SetFullscreen(LayerWindow* window, bool on)
     DesktopPlaceUnmanaged(window, on);
 }
 
-// The main loop's rhythm means nothing to a real machine.
-static void Nothing()
-{
-}
-
-static bool NeverFails(const char*)
-{
-    return false;
-}
-
 // The machine's events, then the close a signal asked for. The close goes to the queue itself,
 // as the terminal's and not the window's: a host that watches the events does not see it.
 static void PumpEvents(HostPost post)
@@ -99,37 +89,38 @@ static bool StartVideo()
 
 static void Reset()
 {
-    LayerResetSound();
+    DesktopResetSound();
     DesktopResetEvents();
     DesktopResetSignals();
     DesktopResetVideo();
 }
 
-static const LayerHost desktopHost = {
-    CounterFrequency,
-    Counter,
-    Milliseconds,
-    SleepFor,
-    FineSleepAvailable,
-    SleepFine,
-    DesktopCursorPosition,
-    DesktopMoveCursor,
-    DesktopShowCursor,
-    DesktopMessageBox,
-    DisplayModeAvailable,
-    SetFullscreen,
-    DesktopPlaySound,
-    PumpEvents,
-    Nothing,
-    Nothing,
-    Nothing,
-    Nothing,
-    NeverFails,
-    StartVideo,
-    Reset,
-};
-
-const LayerHost& LayerDesktopHost()
+// The main loop's rhythm means nothing to a real machine, and nothing fails on purpose there:
+// those entries keep the record's do-nothing defaults.
+static LayerHost MakeDesktopHost()
 {
+    LayerHost host;
+    host.counterFrequency = CounterFrequency;
+    host.counter = Counter;
+    host.milliseconds = Milliseconds;
+    host.sleep = SleepFor;
+    host.fineSleepAvailable = FineSleepAvailable;
+    host.sleepFine = SleepFine;
+    host.cursorPosition = DesktopCursorPosition;
+    host.moveCursor = DesktopMoveCursor;
+    host.showCursor = DesktopShowCursor;
+    host.messageBox = DesktopMessageBox;
+    host.displayModeAvailable = DisplayModeAvailable;
+    host.setFullscreen = SetFullscreen;
+    host.playSound = DesktopPlaySound;
+    host.pumpEvents = PumpEvents;
+    host.startVideo = StartVideo;
+    host.reset = Reset;
+    return host;
+}
+
+const LayerHost& DesktopHost()
+{
+    static const LayerHost desktopHost = MakeDesktopHost();
     return desktopHost;
 }

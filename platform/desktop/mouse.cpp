@@ -5,9 +5,10 @@
 // is its last set point plus the motion since: the same turn per pixel, and the real pointer
 // is never moved.
 #include "platform/desktop/desktop.h"
+#include "platform/input.h"
 
 // Where the game last put its cursor, and the captured motion since then.
-static POINT anchor = {320, 240};
+static POINT anchor = cursorRest;
 static long motionX = 0;
 static long motionY = 0;
 
@@ -53,8 +54,7 @@ void DesktopResetMouse()
 {
     if (captured && SDL_WasInit(SDL_INIT_VIDEO))
         SDL_SetRelativeMouseMode(SDL_FALSE);
-    anchor.x = 320;
-    anchor.y = 240;
+    anchor = cursorRest;
     motionX = motionY = 0;
     captureFocused = captureMinimized = captured = false;
 }

@@ -39,22 +39,22 @@ BOOL DesktopPlaySound(const char* sound, DWORD flags)
 // format (16-bit stereo at 22,050 Hz), 0 while no device is open; whether a device is open;
 // waiting until the loader has done what was asked of it; holding the loader, so that a check
 // can look at the game thread's side alone.
-Uint32 LayerQueuedSoundBytes()
+Uint32 DesktopQueuedSoundBytes()
 {
     return CueDeviceBytesLeft();
 }
 
-bool LayerSoundDeviceOpen()
+bool DesktopSoundDeviceOpen()
 {
     return CueDeviceIsOpen();
 }
 
-void LayerWaitForSound()
+void DesktopWaitForSound()
 {
     CueWaitForLoader();
 }
 
-void LayerHoldSoundLoader(bool held)
+void DesktopHoldSoundLoader(bool held)
 {
     CueHoldLoader(held);
 }
@@ -62,7 +62,7 @@ void LayerHoldSoundLoader(bool held)
 // Stops the loader, forgets every file read, closes the device and forgets that none could be
 // opened, so that the next sound opens it afresh (with the audio driver SDL_AUDIODRIVER names
 // then). Also the teardown before SDL is shut down.
-void LayerResetSound()
+void DesktopResetSound()
 {
     CueLoaderReset();
     CueDeviceClose();

@@ -6,7 +6,7 @@
 
 static bool onDesktop = false;
 
-void LayerStartDesktop()
+void DesktopStart()
 {
     onDesktop = true;
     // Our handlers are in place before SDL starts, and SDL is told to leave them alone.

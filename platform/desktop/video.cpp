@@ -14,7 +14,7 @@
 #include "platform/desktop/desktop.h"
 
 // "evdev" is the dummy driver again, with keyboard input read from the console.
-bool LayerVideoShowsNothing(const char* driver)
+bool DesktopVideoShowsNothing(const char* driver)
 {
     return std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
            std::strcmp(driver, "evdev") == 0;
@@ -26,7 +26,7 @@ static bool noDisplay = false;
 
 static bool Seen(const char* driver)
 {
-    return !LayerVideoShowsNothing(driver);
+    return !DesktopVideoShowsNothing(driver);
 }
 
 // Whether DISPLAY names a server on this machine whose socket is there: an X server that

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "platform/winapi/layer.h"
+#include "platform/input.h"
+#include "platform/layer/for_hosts.h"
 
 static ScriptedHostSetup setup;
 
@@ -96,20 +97,7 @@ static void SleepFine(int64_t hundredNanoseconds)
 
 static POINT CursorPosition()
 {
-    if (setup.cursor)
-        return setup.cursor();
-    POINT rest;
-    rest.x = 320;
-    rest.y = 240;
-    return rest;
-}
-
-static void MoveCursor(int, int)
-{
-}
-
-static void ShowCursor(bool)
-{
+    return setup.cursor ? setup.cursor() : cursorRest;
 }
 
 static int AnswerMessageBox(const std::string& text, const std::string& caption, UINT style)
@@ -124,11 +112,6 @@ static bool DisplayModeAvailable(int, int, int)
     return setup.displayModeOk;
 }
 
-// The window keeps its size and place: the driver's pictures are the game's own 800x600.
-static void SetFullscreen(LayerWindow*, bool)
-{
-}
-
 static BOOL TakeSound(const char* sound, DWORD)
 {
     if (sound && setup.sound)
@@ -140,12 +123,11 @@ static BOOL TakeSound(const char* sound, DWORD)
 // that they do not pile up.
 static void PumpEvents(HostPost)
 {
-    LayerDropMachineEvents();
-}
-
-// A step of the main loop's rhythm the driver does not watch.
-static void Nothing()
-{
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+        return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
 }
 
 static bool Fails(const char* functionName)
@@ -172,28 +154,31 @@ static bool StartVideo()
 void InstallScriptedHost(const ScriptedHostSetup& newSetup)
 {
     setup = newSetup;
-    const LayerHost scriptedHost = {
-        CounterFrequency,
-        Counter,
-        Milliseconds,
-        SleepFor,
-        FineSleepAvailable,
-        SleepFine,
-        CursorPosition,
-        MoveCursor,
-        ShowCursor,
-        AnswerMessageBox,
-        DisplayModeAvailable,
-        SetFullscreen,
-        TakeSound,
-        PumpEvents,
-        setup.beforePeek ? setup.beforePeek : Nothing,
-        setup.queueEmpty ? setup.queueEmpty : Nothing,
-        setup.frameStart ? setup.frameStart : Nothing,
-        setup.beforeSwap ? setup.beforeSwap : Nothing,
-        Fails,
-        StartVideo,
-        ScriptedClockReset,
-    };
-    LayerInstallHost(&scriptedHost);
+    // The cursor is never moved or hidden, and the window keeps its size and place (the
+    // driver's pictures are the game's own 800x600): those entries, and the steps of the main
+    // loop's rhythm the driver does not watch, keep the record's do-nothing defaults.
+    LayerHost host;
+    host.counterFrequency = CounterFrequency;
+    host.counter = Counter;
+    host.milliseconds = Milliseconds;
+    host.sleep = SleepFor;
+    host.fineSleepAvailable = FineSleepAvailable;
+    host.sleepFine = SleepFine;
+    host.cursorPosition = CursorPosition;
+    host.messageBox = AnswerMessageBox;
+    host.displayModeAvailable = DisplayModeAvailable;
+    host.playSound = TakeSound;
+    host.pumpEvents = PumpEvents;
+    if (setup.beforePeek)
+        host.beforePeek = setup.beforePeek;
+    if (setup.queueEmpty)
+        host.queueEmpty = setup.queueEmpty;
+    if (setup.frameStart)
+        host.frameStart = setup.frameStart;
+    if (setup.beforeSwap)
+        host.beforeSwap = setup.beforeSwap;
+    host.fails = Fails;
+    host.startVideo = StartVideo;
+    host.reset = ScriptedClockReset;
+    LayerInstallHost(&host);
 }

@@ -20,7 +20,7 @@ struct ScriptedHostSetup {
     void (*queueEmpty)() = nullptr;
     void (*frameStart)() = nullptr;
     void (*beforeSwap)() = nullptr;
-    // The cursor position GetCursorPos reports. None: (320, 240), where the game puts it back.
+    // The cursor position GetCursorPos reports. None: cursorRest, where the game puts it back.
     POINT (*cursor)() = nullptr;
     // Takes a PlaySoundA call's file instead of playing it.
     void (*sound)(const char* file) = nullptr;

@@ -3,6 +3,7 @@
 #include <xinput.h>
 
 #include "platform/gamepad/gamepad_map.h"
+#include "platform/input.h"
 
 typedef DWORD(WINAPI* GetStateFunction)(DWORD, XINPUT_STATE*);
 
@@ -95,7 +96,7 @@ void TrimvaldGamepadPoll(HWND gameWindow)
     GamepadOutput output = GamepadMapStep(state, seconds);
     for (const auto& key : output.keys)
         PostMessageA(gameWindow, key.second ? WM_KEYDOWN : WM_KEYUP, (WPARAM)key.first,
-                     key.second ? (LPARAM)1 : (LPARAM)(1u | (3u << 30)));
+                     KeyChangeParam(key.second));
     look.x += output.lookX;
     look.y += output.lookY;
 }

@@ -5,18 +5,35 @@
 #include <string>
 
 #include "platform/win32/capture.h"
+#include "platform/win32/utf16.h"
 
 static const UINT gameCodePage = 1251;
 
-static std::wstring FromGameText(LPCSTR text)
+std::wstring TrimvaldToUtf16(const char* text, UINT codePage)
 {
-    int length = MultiByteToWideChar(gameCodePage, 0, text, -1, NULL, 0);
+    int length = MultiByteToWideChar(codePage, 0, text, -1, NULL, 0);
     if (length <= 0)
         return std::wstring();
     std::wstring wide((size_t)length, L'\0');
-    MultiByteToWideChar(gameCodePage, 0, text, -1, &wide[0], length);
+    MultiByteToWideChar(codePage, 0, text, -1, &wide[0], length);
     wide.resize((size_t)length - 1);
     return wide;
+}
+
+std::string TrimvaldUtf16ToUtf8(const wchar_t* text)
+{
+    int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, NULL, 0, NULL, NULL);
+    if (length <= 0)
+        return std::string();
+    std::string narrow((size_t)length, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &narrow[0], length, NULL, NULL);
+    narrow.resize((size_t)length - 1);
+    return narrow;
+}
+
+static std::wstring FromGameText(LPCSTR text)
+{
+    return TrimvaldToUtf16(text, gameCodePage);
 }
 
 int WINAPI TrimvaldMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)

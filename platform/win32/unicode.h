@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/utf16.h"
+
 int WINAPI TrimvaldMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 HWND WINAPI TrimvaldCreateWindow(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
                                  int x, int y, int width, int height, HWND parent, HMENU menu,

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop/desktop_host.h"
 #include "platform/host.h"
 #include "programs/game/command_line.h"
 #include "tools/record/recorder.h"
@@ -26,7 +27,9 @@ int main(int argc, char** argv)
         std::fputs(request == GameRequest::Help ? gameUsageText : gameVersionText, stdout);
         return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
     }
-    LayerStartDesktop();
+    // The game plays on the player's machine.
+    LayerSetDefaultHost(DesktopHost());
+    DesktopStart();
     // The recording's path is taken from where the player stands, before the game moves to its
     // data folder.
     if (!recordPath.empty()) {
@@ -35,7 +38,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "Тримвальд: %s; the game is played without recording\n", error.c_str());
     }
     // A folder without Data/ ends in the game's own message about the first missing texture.
-    std::string folder = LayerDataFolder(LayerExecutablePath(argc > 0 ? argv[0] : nullptr));
+    std::string folder = DesktopDataFolder(DesktopExecutablePath(argc > 0 ? argv[0] : nullptr));
     if (folder != "." && chdir(folder.c_str()) != 0)
         std::fprintf(stderr, "Тримвальд: cannot enter %s: %s\n", folder.c_str(), std::strerror(errno));
     // The game's command line is not its business: it gets none.

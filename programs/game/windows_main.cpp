@@ -16,24 +16,7 @@
 
 static std::wstring Wide(const std::string& text)
 {
-    int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return std::wstring();
-    std::wstring wide((size_t)length, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize((size_t)length - 1);
-    return wide;
-}
-
-static std::string Utf8(const wchar_t* text)
-{
-    int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return std::string();
-    std::string narrow((size_t)length, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, &narrow[0], length, nullptr, nullptr);
-    narrow.resize((size_t)length - 1);
-    return narrow;
+    return TrimvaldToUtf16(text.c_str(), CP_UTF8);
 }
 
 static void Tell(const std::string& text, UINT icon)
@@ -50,7 +33,7 @@ static std::vector<std::string> Arguments()
     int count = 0;
     LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
     for (int i = 1; words && i < count; ++i)
-        arguments.push_back(Utf8(words[i]));
+        arguments.push_back(TrimvaldUtf16ToUtf8(words[i]));
     if (words)
         LocalFree(words);
     return arguments;

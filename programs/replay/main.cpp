@@ -38,6 +38,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/desktop/desktop_host.h"
 #include "tools/script/check.h"
 #include "tools/replay/driver.h"
 #include "tools/replay/interrupts.h"
@@ -177,7 +178,7 @@ static long ScriptFrames(const Script& script)
 // driver was started.
 static bool EnterDataFolder(const char* argv0, ReplayOptions& options)
 {
-    std::string folder = LayerDataFolder(LayerExecutablePath(argv0));
+    std::string folder = DesktopDataFolder(DesktopExecutablePath(argv0));
     if (folder == ".")
         return true;
     char here[PATH_MAX];
@@ -201,7 +202,7 @@ static bool DisplayToWatchOn()
     bool seen = false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
         const char* driver = SDL_GetCurrentVideoDriver();
-        seen = driver && !LayerVideoShowsNothing(driver);
+        seen = driver && !DesktopVideoShowsNothing(driver);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
     if (!seen)
@@ -212,6 +213,9 @@ static bool DisplayToWatchOn()
 int main(int argc, char** argv)
 {
     FillClosedStandardDescriptors();
+    // The machine the driver stands on between runs, and whose sound and display watching uses;
+    // every run plays on the scripted host installed over it.
+    LayerSetDefaultHost(DesktopHost());
     ReplayOptions options;
     std::string scriptPath;
     bool checking = false;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop/desktop_host.h"
 #include "platform/host.h"
 #include "platform/platform.h"
 #include "tools/formats/wave.h"
@@ -56,6 +57,7 @@ static bool WriteBigWave(const std::string& path, unsigned bytes)
 int main()
 {
     setenv("SDL_AUDIODRIVER", getenv("SDL_AUDIODRIVER") ? getenv("SDL_AUDIODRIVER") : "dummy", 1);
+    LayerSetDefaultHost(DesktopHost());
     std::vector<std::string> cues;
     if (DIR* folder = opendir("Data/Sounds")) {
         while (dirent* entry = readdir(folder)) {
@@ -78,10 +80,10 @@ int main()
     std::vector<double> cold;
     for (size_t i = 1; i < cues.size(); ++i)
         cold.push_back(TimedCall(cues[i]));
-    LayerWaitForSound();
+    DesktopWaitForSound();
     for (const std::string& cue : cues) {
         PlaySoundA(cue.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
-        LayerWaitForSound();
+        DesktopWaitForSound();
     }
     std::vector<double> warm, missing;
     for (int round = 0; round < 20000; ++round)
@@ -106,10 +108,10 @@ int main()
         hostile.push_back(TimedCall(round % 2 ? big : cues[round % cues.size()]));
     Report("calls while a 200 MB wave loads", hostile);
     PlaySoundA(big.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
-    LayerWaitForSound();
+    DesktopWaitForSound();
     std::printf("  %-44s %.1f ms (off the game thread)\n", "the 200 MB wave loaded and playing after",
                 MsSince(asked));
     std::remove(big.c_str());
-    LayerResetSound();
+    DesktopResetSound();
     return 0;
 }

@@ -1,6 +1,7 @@
 // The Linux game's capture for the session record: a host around the desktop host. Every entry
 // it watches hands the call on unchanged and tells the record what the replay driver needs to
 // make the same call come out the same way.
+#include "platform/desktop/desktop_host.h"
 #include "tools/record/recorder.h"
 
 #include <fcntl.h>
@@ -103,16 +104,15 @@ bool StartRecording(const std::string& path, std::string& error)
         error = "cannot record into " + path + ": " + why;
         return false;
     }
-    desktop = LayerDesktopHost();
-    LayerHost host = desktop;
-    host.beforePeek = BeforePeek;
-    host.frameStart = FrameStart;
-    host.cursorPosition = RecordCursorPosition;
-    host.messageBox = RecordMessageBox;
-    host.displayModeAvailable = RecordDisplayMode;
-    host.playSound = RecordPlaySound;
-    host.pumpEvents = PumpEvents;
-    LayerInstallHost(&host);
+    LayerInstallAround(DesktopHost(), desktop, [](LayerHost& host) {
+        host.beforePeek = BeforePeek;
+        host.frameStart = FrameStart;
+        host.cursorPosition = RecordCursorPosition;
+        host.messageBox = RecordMessageBox;
+        host.displayModeAvailable = RecordDisplayMode;
+        host.playSound = RecordPlaySound;
+        host.pumpEvents = PumpEvents;
+    });
     recording = true;
     return true;
 }

@@ -31,7 +31,7 @@ static FILE* out;
 static std::size_t nextStep;
 static int framesLeftInStep;
 static std::set<int> heldKeys;
-static POINT cursor = {320, 240};
+static POINT cursor = cursorRest;
 static std::deque<bool> answers;
 static bool closeDelivered;
 static int framesAfterClose;
@@ -91,12 +91,12 @@ static int PostKeyChanges(const std::set<int>& wanted)
     int posted = 0;
     for (int key : heldKeys)
         if (!wanted.count(key)) {
-            LayerPostMessage(mainWindow, WM_KEYUP, (WPARAM)key, (LPARAM)(1u | (3u << 30)));
+            LayerPostMessage(mainWindow, WM_KEYUP, (WPARAM)key, KeyChangeParam(false));
             ++posted;
         }
     for (int key : wanted)
         if (!heldKeys.count(key)) {
-            LayerPostMessage(mainWindow, WM_KEYDOWN, (WPARAM)key, 1);
+            LayerPostMessage(mainWindow, WM_KEYDOWN, (WPARAM)key, KeyChangeParam(true));
             ++posted;
         }
     heldKeys = wanted;
@@ -130,8 +130,8 @@ static void QueueEmpty()
         const ScriptStep& step = script->steps[nextStep++];
         switch (step.kind) {
         case StepKind::Frames:
-            cursor.x = 320 + step.mouseDX;
-            cursor.y = 240 + step.mouseDY;
+            cursor.x = cursorRest.x + step.mouseDX;
+            cursor.y = cursorRest.y + step.mouseDY;
             framesLeftInStep = step.frames;
             if (PostKeyChanges(step.keys) > 0)
                 return;  // the step's frames run once the key messages are handled
@@ -271,7 +271,7 @@ static void ResetReplayDriver()
     nextStep = 0;
     framesLeftInStep = 0;
     heldKeys.clear();
-    cursor = {320, 240};
+    cursor = cursorRest;
     closeDelivered = false;
     framesAfterClose = 0;
     StartFrameJournal(nullptr);

@@ -1,3 +1,4 @@
+#include "platform/desktop/desktop_host.h"
 #include "tools/replay/watch.h"
 
 #include <SDL.h>
@@ -52,14 +53,13 @@ static void PumpEvents(HostPost)
 
 void InstallWatchingHost()
 {
-    scripted = LayerCurrentHost();
-    desktop = LayerDesktopHost();
-    LayerHost host = scripted;
-    host.frameStart = WatchFrameStart;
-    host.beforeSwap = WatchBeforeSwap;
-    host.playSound = WatchPlaySound;
-    host.pumpEvents = PumpEvents;
-    LayerInstallHost(&host);
+    desktop = DesktopHost();
+    LayerInstallAround(LayerCurrentHost(), scripted, [](LayerHost& host) {
+        host.frameStart = WatchFrameStart;
+        host.beforeSwap = WatchBeforeSwap;
+        host.playSound = WatchPlaySound;
+        host.pumpEvents = PumpEvents;
+    });
 }
 
 bool WatchStopRequested()

@@ -93,8 +93,8 @@ void SessionFrameStart()
 void SessionCursor(POINT point)
 {
     if (frameJournal.inProgress) {
-        frameDX = (int)point.x - 320;
-        frameDY = (int)point.y - 240;
+        frameDX = (int)(point.x - cursorRest.x);
+        frameDY = (int)(point.y - cursorRest.y);
     }
 }
 

@@ -17,7 +17,7 @@ bool SessionRecordStart(FILE* file, std::string& error);
 void SessionBeforePeek();
 // PeekMessageA found nothing: a frame starts, holding the keys of the game's key table.
 void SessionFrameStart();
-// The cursor position mouse look read (it puts the cursor back at 320, 240 every frame).
+// The cursor position mouse look read (it puts the cursor back at cursorRest every frame).
 void SessionCursor(POINT point);
 // A message box is about to open (between frames), and what it returned.
 void SessionMessageBoxOpens();

@@ -15,7 +15,7 @@
 #include <string>
 #include <tuple>
 
-#include "platform/winapi/font_face.h"
+#include "platform/layer/font_face.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Device context, pixel format, rendering context and buffer swap, over SDL's OpenGL support.
 #include <SDL_opengl.h>
 
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 // The one pixel format the layer offers: double-buffered RGBA drawn to a window, with depth.
 static const int windowPixelFormat = 1;

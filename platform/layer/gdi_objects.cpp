@@ -1,5 +1,5 @@
 // Device contexts in memory, and selecting and deleting GDI objects (DIB sections, fonts).
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 void LayerDeleteDC(LayerDC* dc)
 {

@@ -12,7 +12,7 @@
 #include <set>
 #include <string>
 
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 // Under AddressSanitizer a view is a heap copy of the file rather than a mapping, so that a read
 // past the file's end is reported (a mapping would read zeros up to the end of its last page).

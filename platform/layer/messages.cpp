@@ -1,6 +1,6 @@
 // The message queue and the window messages: the host's events arrive as messages for the
 // window procedure, and the host sees each turn of the main loop.
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 #include "platform/taps/tap_hold.h"
 

@@ -1,5 +1,5 @@
 // PlaySoundA: the host plays the wave file (or stops what plays).
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE, DWORD flags)
 {

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/host.h"
+#include "platform/layer/charset.h"
 
 // Unicode code points of the bytes 0x80 to 0xBF; 0xC0 to 0xFF are U+0410 to U+044F. The one
 // byte without a character, 0x98, maps to 0.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 // The installed face that stands for a font.
 struct LayerFontChoice {

@@ -6,7 +6,8 @@
 // facing outwards, and then moves the origin on by the glyph's advance. Curves are flattened
 // into segments no further than the chordal deviation from the outline (one design unit when
 // the deviation is 0).
-#include "platform/winapi/font_face.h"
+#include "platform/layer/charset.h"
+#include "platform/layer/font_face.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

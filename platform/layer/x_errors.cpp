@@ -1,4 +1,4 @@
-#include "platform/winapi/x_errors.h"
+#include "platform/layer/x_errors.h"
 
 #include <X11/Xlib.h>
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 // The largest width or height either side may have.
 static const int64_t maxSide = 32768;

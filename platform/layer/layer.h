@@ -1,4 +1,4 @@
-// State shared by the files of the Linux layer, and by the hosts that work on its windows.
+// State shared by the files of the Linux layer (what its hosts may reach is in for_hosts.h).
 #pragma once
 
 #include <SDL.h>
@@ -7,23 +7,9 @@
 #include <string>
 
 #include "platform/host.h"
-#include "platform/winapi/winapi.h"
+#include "platform/layer/for_hosts.h"
+#include "platform/layer/winapi.h"
 
-struct LayerWindow {
-    std::string className;
-    WNDPROC procedure = nullptr;
-    SDL_Window* sdlWindow = nullptr;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    int clientWidth = 0;
-    int clientHeight = 0;
-    int outerX = 0;
-    int outerY = 0;
-    bool shown = false;
-    bool fullscreen = false;
-    bool scaled = false;  // fullscreen over the desktop: the swap scales the game's picture
-    LayerDC* dc = nullptr;
-};
 
 // A GDI object: a DIB section or a font.
 struct LayerGdiObject {
@@ -71,21 +57,8 @@ extern LayerHost layerHost;
 // True when the host says every call of the named function fails.
 bool LayerFails(const char* functionName);
 
-// Starts the SDL subsystem once; returns false when it cannot.
-bool LayerInitVideo();
-
-// A host's start of SDL's video: the first of SDL's drivers, in SDL's order, that `usable`
-// takes (where SDL_VIDEODRIVER is set, SDL's choice alone). The Wayland driver is passed over
-// where no compositor can be reached: without XDG_RUNTIME_DIR, or a socket handed over or named
-// by its whole path, libwayland finds none and complains on stderr. The drivers' failures are
-// added to `reasons`.
-bool LayerStartVideoDriver(bool (*usable)(const char* driver), std::string& reasons);
-
 // Notes the first thing the machine refused since the last reset, with SDL's reason.
 void LayerNoteRefusal(const char* what);
-
-// The one window the game creates (the layer supports one at a time).
-extern LayerWindow* layerWindow;
 
 // Decoration added around a framed window's client area.
 extern const int frameBorder;
@@ -123,9 +96,6 @@ void LayerScalerForget();
 // shape kept, centred (the rest are the black bars).
 SDL_Rect LayerPictureRect(int pictureWidth, int pictureHeight, int drawableWidth,
                           int drawableHeight);
-
-// A path as the game writes it (Data\Sounds\1M.wav) as this machine names it.
-std::string LayerHostPath(const char* windowsPath);
 
 // Puts the clocks' reading count back to program start.
 void LayerResetClocks();

@@ -1,7 +1,7 @@
 // The performance counter and the multimedia millisecond clock, read from the host, and
 // sleeping, by the millisecond or on a waitable timer. Every reading is counted, so that tests
 // can see how often the game looks at the clock.
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 static long clockReadings = 0;
 

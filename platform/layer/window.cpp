@@ -3,7 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/winapi/layer.h"
+#include "platform/layer/charset.h"
+#include "platform/layer/layer.h"
 
 const int frameBorder = 8;
 const int captionHeight = 23;

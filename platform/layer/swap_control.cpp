@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 // SDL takes an interval on every system it runs on; whether the driver honours it shows when it
 // is read back.

@@ -1,14 +1,16 @@
 // The layer's shared state, its start-up and the host switch.
-#include "platform/winapi/layer.h"
+#include "platform/layer/layer.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "platform/winapi/x_errors.h"
+#include "platform/layer/x_errors.h"
 
-LayerHost layerHost = LayerDefaultHost();
+// The host the entry chose for the process to fall back on; until then, one that does nothing.
+static LayerHost defaultHost;
+LayerHost layerHost;
 LayerWindow* layerWindow = nullptr;
 PendingDisplayMode layerDisplayMode;
 bool layerScreenSaverAllowed = true;
@@ -31,27 +33,41 @@ static void RememberReset(void (*reset)())
         resets.push_back(reset);
 }
 
-// Puts back every host installed since the last reset, the default host (installed at program
-// start) among them.
+// Puts back every host installed since the last reset, the default host (installed by the
+// program's entry) among them.
 static void ResetHosts()
 {
     RememberReset(layerHost.reset);
-    RememberReset(LayerDefaultHost().reset);
+    RememberReset(defaultHost.reset);
     std::vector<void (*)()> resets;
     resets.swap(HostResets());
     for (void (*reset)() : resets)
         reset();
 }
 
+void LayerSetDefaultHost(const LayerHost& host)
+{
+    defaultHost = host;
+    LayerInstallHost(nullptr);
+}
+
 void LayerInstallHost(const LayerHost* host)
 {
-    layerHost = host ? *host : LayerDefaultHost();
+    layerHost = host ? *host : defaultHost;
     RememberReset(layerHost.reset);
 }
 
 const LayerHost& LayerCurrentHost()
 {
     return layerHost;
+}
+
+void LayerInstallAround(const LayerHost& under, LayerHost& kept, void (*wrap)(LayerHost& host))
+{
+    kept = under;
+    LayerHost host = kept;
+    wrap(host);
+    LayerInstallHost(&host);
 }
 
 bool LayerFails(const char* functionName)

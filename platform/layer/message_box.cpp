@@ -1,5 +1,6 @@
 // MessageBoxA: the texts turned into UTF-8 and shown by the host.
-#include "platform/winapi/layer.h"
+#include "platform/layer/charset.h"
+#include "platform/layer/layer.h"
 
 int WINAPI MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type)
 {
