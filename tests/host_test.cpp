@@ -17,6 +17,7 @@
 #include "game/game_state.h"
 #include "render/scene_lists.h"
 #include "render/textures.h"
+#include "platform/layer/charset.h"
 #include "platform/desktop/desktop_host.h"
 #include "platform/layer/layer.h"
 #include "platform/scripted/scripted_host.h"

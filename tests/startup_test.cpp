@@ -8,6 +8,7 @@
 
 #include "app/game_main.h"
 #include "app/game_window.h"
+#include "platform/layer/charset.h"
 #include "platform/scripted/scripted_host.h"
 #include "tests/scenario.h"
 
