@@ -26,7 +26,9 @@ namespace {
     X(Enable) X(Disable) X(Lightfv) X(ShadeModel) X(GenTextures) X(BindTexture) X(TexImage2D)      \
     X(TexParameteri) X(PixelStorei) X(BlendFunc) X(DepthFunc) X(Clear) X(ClearColor)               \
     X(ClearDepth) X(Hint)
-#define GLU_CALLS(X) X(Perspective) X(Build2DMipmaps) X(NewQuadric) X(QuadricNormals) X(QuadricTexture) X(Sphere) X(DeleteQuadric)
+#define GLU_CALLS(X)                                                                               \
+    X(Perspective) X(Build2DMipmaps) X(NewQuadric) X(QuadricNormals) X(QuadricTexture) X(Sphere)   \
+    X(DeleteQuadric)
 
 struct Calls {
 #define GL_MEMBER(name) decltype(&Gl11##name) name;
