@@ -4,6 +4,7 @@
 // never changes). Per fragment: the texture modulating the colour, alpha and all.
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/webgl/state.h"
 
@@ -78,6 +79,20 @@ static struct {
         materialDiffuse, ambient, lightCount, lightPosition, lightDiffuse, texturing, image;
 } where;
 
+// What the program is given for a draw. Most draws follow one another with nothing changed (a
+// sphere's stacks, a text's letters), so the values go to OpenGL ES only when they differ from
+// the last ones sent. Only 4-byte members: no padding, so the bytes compare as the values.
+struct Uniforms {
+    float modelView[16], projection[16], normalMatrix[9];
+    int lighting, colorMaterial;
+    float materialAmbient[4], materialDiffuse[4], ambient[3];
+    int lightCount;
+    float lightPosition[kLights][4], lightDiffuse[kLights][3];
+    int texturing;
+};
+static Uniforms sent;
+static bool anySent = false;
+
 static GLuint Compile(GLenum type, const char* source)
 {
     GLuint shader = glCreateShader(type);
@@ -115,6 +130,7 @@ static void MakeProgram(Gl11State& state)
         std::fprintf(stderr, "fixed-function program: %s\n", log);
     }
     state.program = program;
+    anySent = false;
     where = {glGetUniformLocation(program, "modelView"), glGetUniformLocation(program, "projection"),
              glGetUniformLocation(program, "normalMatrix"), glGetUniformLocation(program, "lighting"),
              glGetUniformLocation(program, "colorMaterial"),
@@ -124,6 +140,8 @@ static void MakeProgram(Gl11State& state)
              glGetUniformLocation(program, "lightPosition"),
              glGetUniformLocation(program, "lightDiffuse"), glGetUniformLocation(program, "texturing"),
              glGetUniformLocation(program, "image")};
+    glUseProgram(program);
+    glUniform1i(where.image, 0);
     glGenBuffers(1, &state.buffer);
 }
 
@@ -159,39 +177,45 @@ static void NormalMatrix(const Matrix& modelView, float out[9])
             out[column * 3 + row] = determinant == 0.0 ? 0.0f : (float)(cofactor[column][row] / determinant);
 }
 
-static void SetLighting(const Gl11State& state)
+static void SetLighting(const Gl11State& state, Uniforms& u)
 {
-    glUniform1i(where.lighting, state.lighting);
+    u.lighting = state.lighting;
     if (!state.lighting)
         return;
-    glUniform1i(where.colorMaterial, state.colorMaterial);
-    glUniform4fv(where.materialAmbient, 1, state.materialAmbient);
-    glUniform4fv(where.materialDiffuse, 1, state.materialDiffuse);
-    float normals[9];
-    NormalMatrix(state.modelView, normals);
-    glUniformMatrix3fv(where.normalMatrix, 1, GL_FALSE, normals);
+    u.colorMaterial = state.colorMaterial;
+    std::memcpy(u.materialAmbient, state.materialAmbient, sizeof u.materialAmbient);
+    std::memcpy(u.materialDiffuse, state.materialDiffuse, sizeof u.materialDiffuse);
+    NormalMatrix(state.modelView, u.normalMatrix);
     // OpenGL's scene ambient light is 0.2 grey.
     double ambient[3] = {0.2, 0.2, 0.2};
-    float positions[kLights][4];
-    float diffuse[kLights][3];
-    int count = 0;
     for (const Light& light : state.lights) {
         if (!light.enabled)
             continue;
         for (int i = 0; i < 3; ++i) {
             ambient[i] += light.ambient[i];
-            diffuse[count][i] = light.diffuse[i];
+            u.lightDiffuse[u.lightCount][i] = light.diffuse[i];
         }
-        for (int i = 0; i < 4; ++i)
-            positions[count][i] = light.position[i];
-        ++count;
+        std::memcpy(u.lightPosition[u.lightCount], light.position, sizeof light.position);
+        ++u.lightCount;
     }
-    glUniform3f(where.ambient, (float)ambient[0], (float)ambient[1], (float)ambient[2]);
-    glUniform1i(where.lightCount, count);
-    if (count > 0) {
-        glUniform4fv(where.lightPosition, count, positions[0]);
-        glUniform3fv(where.lightDiffuse, count, diffuse[0]);
-    }
+    for (int i = 0; i < 3; ++i)
+        u.ambient[i] = (float)ambient[i];
+}
+
+static void Send(const Uniforms& u)
+{
+    glUniformMatrix4fv(where.modelView, 1, GL_FALSE, u.modelView);
+    glUniformMatrix4fv(where.projection, 1, GL_FALSE, u.projection);
+    glUniformMatrix3fv(where.normalMatrix, 1, GL_FALSE, u.normalMatrix);
+    glUniform1i(where.lighting, u.lighting);
+    glUniform1i(where.colorMaterial, u.colorMaterial);
+    glUniform4fv(where.materialAmbient, 1, u.materialAmbient);
+    glUniform4fv(where.materialDiffuse, 1, u.materialDiffuse);
+    glUniform3fv(where.ambient, 1, u.ambient);
+    glUniform1i(where.lightCount, u.lightCount);
+    glUniform4fv(where.lightPosition, kLights, u.lightPosition[0]);
+    glUniform3fv(where.lightDiffuse, kLights, u.lightDiffuse[0]);
+    glUniform1i(where.texturing, u.texturing);
 }
 
 void DrawTriangles(const std::vector<Vertex>& triangles)
@@ -200,11 +224,16 @@ void DrawTriangles(const std::vector<Vertex>& triangles)
     if (state.program == 0)
         MakeProgram(state);
     glUseProgram(state.program);
-    glUniformMatrix4fv(where.modelView, 1, GL_FALSE, state.modelView.m);
-    glUniformMatrix4fv(where.projection, 1, GL_FALSE, state.projection.m);
-    SetLighting(state);
-    glUniform1i(where.texturing, state.texturing && BoundTextureComplete());
-    glUniform1i(where.image, 0);
+    Uniforms u = {};
+    std::memcpy(u.modelView, state.modelView.m, sizeof u.modelView);
+    std::memcpy(u.projection, state.projection.m, sizeof u.projection);
+    SetLighting(state, u);
+    u.texturing = state.texturing && BoundTextureComplete();
+    if (!anySent || std::memcmp(&u, &sent, sizeof u) != 0) {
+        Send(u);
+        sent = u;
+        anySent = true;
+    }
 
     glBindBuffer(GL_ARRAY_BUFFER, state.buffer);
     glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(triangles.size() * sizeof(Vertex)), triangles.data(),
