@@ -3,8 +3,9 @@
 # (winapi/) names no host, and neither host (desktop/, scripted/) the other: each reaches the
 # layer through the host record; the controller mapping (gamepad/) stands alone, for the desktop
 # host and the Windows build (win32/), as does the holding of taps (taps/) for the layer and the
-# Windows build, and the drawing that can be switched off (nullgl/). The programs reach platform/ only through its headers on top and the scripted
-# host's own; the replay driver's entry also switches the drawing.
+# Windows build, the drawing that can be switched off (nullgl/), and OpenGL for the browser
+# (webgl/). The programs reach platform/ only through its headers on top and the scripted host's
+# own; the replay driver's entry also switches the drawing.
 # Usage: layers.sh [SOURCE_ROOT]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
@@ -12,7 +13,7 @@ rank() { case "$1" in tools) echo 5;; app) echo 4;; game) echo 3;; render) echo 
 # The rooms of platform/ a file's room may include: its own, the layer's, the headers on top.
 allowed() {
   case "$1" in
-    gamepad|nullgl|taps) [[ $2 == "$1" || $2 == top ]] ;;
+    gamepad|nullgl|taps|webgl) [[ $2 == "$1" || $2 == top ]] ;;
     winapi) [[ $2 == winapi || $2 == taps || $2 == top ]] ;;
     desktop) [[ $2 == desktop || $2 == winapi || $2 == gamepad || $2 == top ]] ;;
     scripted) [[ $2 == scripted || $2 == winapi || $2 == top ]] ;;
