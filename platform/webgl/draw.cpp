@@ -1,7 +1,7 @@
 // The drawing: one program pair does what OpenGL 1.1's fixed functions do with the game's
 // settings. Per vertex: the model-view and projection matrices, and lighting with the ambient
-// and diffuse terms (the material's specular and emission stay OpenGL's black, which the game
-// never changes). Per fragment: the texture modulating the colour, alpha and all.
+// and diffuse terms (the material's highlight and emitted colours stay OpenGL's black, which
+// the game never changes). Per fragment: the texture modulating the colour, alpha and all.
 #include <cstddef>
 #include <cstdio>
 #include <cstring>

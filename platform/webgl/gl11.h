@@ -4,8 +4,8 @@
 // Each call does what the OpenGL or GLU call of the same name without the prefix does, for the
 // modes, capabilities and parameters the game uses, each noted below. Anything else is refused
 // and noted for Gl11GetError, never drawn some other way. Left out, as the game never uses them:
-// matrix push and pop and the texture matrix, flat shading, glMaterial, specular light and
-// emission, attenuated lights and spotlights, attribute groups other than the list base, lists
+// matrix push and pop and the texture matrix, flat shading, glMaterial, highlights and emitted
+// light, attenuated lights and spotlights, attribute groups other than the list base, lists
 // compiled and run at once, uploads inside a list, textures that are not RGB or RGBA bytes of
 // power-of-two sides, and spheres without texture coordinates or smooth normals.
 //
