@@ -18,8 +18,8 @@ case "${1:-}" in
     # the virtual mouse and keyboard for it are built with, the other fonts the face choice is
     # tested with, clang for the fuzzer; dpkg-shlibdeps for the Debian package's dependencies,
     # lintian to check the package, and the validators of its desktop entry and AppStream
-    # metadata.
-    packages+=(googletest libgtest-dev nlohmann-json3-dev xvfb xauth xdotool x11-apps
+    # metadata; EGL and OpenGL ES for the browser's fixed-function layer and its test.
+    packages+=(googletest libgtest-dev nlohmann-json3-dev libegl-dev libgles-dev xvfb xauth xdotool x11-apps
       x11-utils x11-xserver-utils openbox sway libwayland-dev fonts-paratype fonts-roboto
       fonts-dejavu-extra clang libclang-rt-14-dev python3
       dpkg-dev lintian desktop-file-utils appstream)

@@ -4,10 +4,10 @@
 # reaches the layer through the host record and what of it is theirs (layer/for_hosts.h), not
 # its insides; the controller mapping (gamepad/) stands alone, for the desktop host and the
 # Windows build (win32/), as does the holding of taps (taps/) for the layer and the Windows
-# build, and the drawing that can be switched off (nullgl/). The programs' entries and the tools
-# reach platform/ only through its headers on top and the hosts' own for programs; the replay
-# driver's entry also switches the drawing. No two files of tools/ or programs/ use each other
-# either.
+# build, the drawing that can be switched off (nullgl/), and OpenGL for the browser (webgl/).
+# The programs' entries and the tools reach platform/ only through its headers on top and the
+# hosts' own for programs; the replay driver's entry also switches the drawing. No two files of
+# tools/ or programs/ use each other either.
 #
 # Given a build folder, the calls are checked too, library by library: a symbol one library
 # leaves undefined and another of ours defines must come from a library it may call (the rooms
@@ -23,7 +23,7 @@ allowed() {
   local hosts=0
   [[ $3 == platform/layer/for_hosts.h || $3 == platform/layer/winapi.h ]] && hosts=1
   case "$1" in
-    gamepad|nullgl|taps) [[ $2 == "$1" || $2 == top ]] ;;
+    gamepad|nullgl|taps|webgl) [[ $2 == "$1" || $2 == top ]] ;;
     layer) [[ $2 == layer || $2 == taps || $2 == top ]] ;;
     desktop) [[ $2 == desktop || $hosts == 1 || $2 == gamepad || $2 == top ]] ;;
     scripted) [[ $2 == scripted || $hosts == 1 || $2 == top ]] ;;
@@ -73,7 +73,7 @@ done < <(grep -rn -E '#include *"[^"]*\.h"' --include=*.cpp tools programs |
 # The libraries (trimvald_NAME) each library may call; the tools' own are not checked.
 calls() {
   case "$1" in
-    taps|gamepad|null_gl) false ;;
+    taps|gamepad|null_gl|webgl) false ;;
     layer) [[ $2 == taps ]] ;;
     desktop) [[ $2 == layer || $2 == taps || $2 == gamepad ]] ;;
     scripted) [[ $2 == layer || $2 == taps ]] ;;
@@ -86,14 +86,14 @@ if [ -n "$build" ]; then
   # A library the build makes that this check does not know is refused until it is given its
   # rules.
   while read -r lib; do
-    case " taps gamepad null_gl layer desktop scripted win32 render game app script record replay formats " in
+    case " taps gamepad null_gl webgl layer desktop scripted win32 render game app script record replay formats " in
       *" $lib "*) ;;
       *) echo "trimvald_$lib is a library tests/layers.sh has no rules for"; status=1 ;;
     esac
   done < <(find . -path ./build -prune -o \( -name CMakeLists.txt -o -name '*.cmake' \) -print0 |
            xargs -0 sed -n 's/.*add_library(trimvald_\([a-z0-9_]*\).*/\1/p' | sort -u)
   declare -A owner
-  for lib in taps gamepad null_gl layer desktop scripted render game app script record replay; do
+  for lib in taps gamepad null_gl webgl layer desktop scripted render game app script record replay; do
     archive=$build/libtrimvald_$lib.a
     [ -f "$archive" ] || { echo "$archive is missing"; status=1; continue; }
     # The switchable drawing's own GL entry points stand in for the system's: not its calls.
@@ -101,7 +101,7 @@ if [ -n "$build" ]; then
       [[ $lib == null_gl && $symbol != _Z* ]] || owner[$symbol]=$lib
     done < <(nm -g --defined-only "$archive" | awk 'NF == 3 && $2 ~ /^[TDBRC]$/ { print $3 }')
   done
-  for lib in taps gamepad null_gl layer desktop scripted render game app; do
+  for lib in taps gamepad null_gl webgl layer desktop scripted render game app; do
     archive=$build/libtrimvald_$lib.a
     [ -f "$archive" ] || continue
     while read -r symbol; do
