@@ -14,7 +14,7 @@
 #include "platform/webgl/gl11.h"
 #include "platform/webgl/mipmaps.h"
 #include "tests/offscreen_gl.h"
-#include "tools/replay/png_writer.h"
+#include "tools/formats/png_writer.h"
 
 namespace {
 
