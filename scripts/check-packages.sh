@@ -36,7 +36,7 @@ for file in games/trimvald games/trimvald-replay share/games/trimvald/Data/Textu
             share/icons/hicolor/48x48/apps/trimvald.png share/icons/hicolor/256x256/apps/trimvald.png \
             share/man/man6/trimvald.6.gz share/man/man6/trimvald-replay.6.gz \
             share/doc/trimvald/README.md share/doc/trimvald/copyright share/doc/trimvald/changelog.gz \
-            share/doc/trimvald/changelog.Debian.gz; do
+            share/doc/trimvald/changelog.Debian.gz share/doc/trimvald/docs/replay.md; do
   [ -f "$scratch/deb/usr/$file" ] || fail "the .deb lacks /usr/$file"
 done
 [ ! -e "$scratch/deb/usr/bin" ] || fail "the .deb has a /usr/bin besides /usr/games"
@@ -47,7 +47,8 @@ tar -xzf "$tgz" -C "$scratch"
 top=$(basename "$tgz" .tar.gz)
 [ "$(ls "$scratch" | grep -v '^deb$')" = "$top" ] || fail "the .tar.gz does not unpack into one folder $top"
 for file in bin/trimvald share/trimvald/Data/Textures/1R.bmp share/man/man6/trimvald.6 \
-            share/doc/trimvald/LICENSE share/trimvald/Data/Fonts/YanoneKaffeesatz-Bold.otf \
+            share/doc/trimvald/LICENSE share/doc/trimvald/docs/replay.md \
+            share/trimvald/Data/Fonts/YanoneKaffeesatz-Bold.otf \
             share/trimvald/Data/Fonts/YanoneKaffeesatz-LICENSE.txt; do
   [ -f "$scratch/$top/$file" ] || fail "the .tar.gz lacks $top/$file"
 done
