@@ -1,9 +1,10 @@
 // The machine under the layer, for the hosts and the programs that install them. The Windows
 // calls of the layer are written once, as Windows behaves; what they need from the machine they
 // take from one host record: the clock, the mouse, dialogs, the display mode, sound output, the
-// machine's events, the main loop's rhythm and failure injection. Two hosts fill it: the desktop
-// host (SDL, a player's machine; platform/desktop/desktop_host.h) and the scripted host (a
-// simulated machine for the replay driver and the tests). A host that watches another, such as
+// machine's events, the main loop's rhythm, failure injection, and the window with its OpenGL
+// context. Two hosts fill it: the desktop host (SDL, a player's machine;
+// platform/desktop/desktop_host.h) and the scripted host (a simulated machine for the replay
+// driver and the tests). A host that watches another, such as
 // a session recorder, copies the other's record and wraps the entries it writes down. Here too
 // are the layer's calls for the programs: its reset between runs, its end, and what it tells
 // checks.
@@ -15,6 +16,10 @@
 #include "platform/layer/winapi.h"
 
 struct LayerWindow;
+// The machine's own window and OpenGL context, as the host made them: the layer only keeps them
+// and hands them back.
+struct HostWindow;
+struct HostContext;
 
 // Where a host delivers the messages its machine's events turn into (normally LayerPostMessage).
 typedef void (*HostPost)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -67,8 +72,45 @@ struct LayerHost {
     // Failure injection: true when every call of the named Windows function must fail.
     bool (*fails)(const char* functionName) = [](const char*) { return false; };
 
-    // Video: brings up SDL's video subsystem on the machine's display; false when there is none.
+    // Video: brings up the machine's windows and OpenGL, once (true while they are up; false
+    // when the machine has no display); the machine's own words for the last thing it refused
+    // (the refusal notes end with them); the end of its video, at the end of the process.
     bool (*startVideo)() = []() { return false; };
+    std::string (*refusalReason)() = []() { return std::string("no machine"); };
+    void (*endVideo)() = []() {};
+
+    // The window: made hidden, for OpenGL drawing (double-buffered, a depth buffer of 16 bits,
+    // 5 bits a colour at least), at an outer corner with a client size, without a frame or
+    // resizable as asked, with its caption in UTF-8 (nullptr: the machine refused); destroyed;
+    // shown or hidden; raised to the front with the keyboard; taken out of fullscreen and
+    // centred on the desktop; the size of what OpenGL draws in, in pixels.
+    HostWindow* (*createWindow)(const std::string& caption, int x, int y, int width, int height,
+                                bool frameless, bool resizable) =
+        [](const std::string&, int, int, int, int, bool, bool) -> HostWindow* { return nullptr; };
+    void (*destroyWindow)(HostWindow* window) = [](HostWindow*) {};
+    void (*showWindow)(HostWindow* window, bool shown) = [](HostWindow*, bool) {};
+    void (*raiseWindow)(HostWindow* window) = [](HostWindow*) {};
+    void (*windowedCentred)(HostWindow* window) = [](HostWindow*) {};
+    void (*drawableSize)(HostWindow* window, int* width, int* height) =
+        [](HostWindow*, int* width, int* height) { *width = *height = 0; };
+    // The screen saver and the monitor's power saving: allowed to start, or held off.
+    void (*allowScreenSaver)(bool allowed) = [](bool) {};
+
+    // OpenGL: a context for the window, left not current (nullptr: refused); making one current
+    // on the window (false: refused); leaving none current; the one current now (nullptr: none);
+    // deleting one; the swap; the swap interval asked for (false: refused) and the one kept; a
+    // driver's function by name, and whether the driver has an extension.
+    HostContext* (*createContext)(HostWindow* window) = [](HostWindow*) -> HostContext* { return nullptr; };
+    bool (*makeCurrent)(HostWindow* window, HostContext* context) =
+        [](HostWindow*, HostContext*) { return false; };
+    void (*releaseCurrent)() = []() {};
+    HostContext* (*currentContext)() = []() -> HostContext* { return nullptr; };
+    void (*deleteContext)(HostContext* context) = [](HostContext*) {};
+    void (*swap)(HostWindow* window) = [](HostWindow*) {};
+    bool (*setSwapInterval)(int interval) = [](int) { return false; };
+    int (*swapInterval)() = []() { return 0; };
+    void* (*glFunction)(const char* name) = [](const char*) -> void* { return nullptr; };
+    bool (*glExtension)(const char* name) = [](const char*) { return false; };
 
     // Puts the host's own state back as at program start (LayerReset calls it for every host
     // installed since the last reset).
@@ -103,8 +145,8 @@ void LayerPostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void LayerReset();
 
 // What the machine refused the game since the last reset, not asked for by failure injection:
-// the first window, OpenGL context or video start that could not be had, with SDL's reason
-// ("the window cannot be made (SDL: ...)"); empty when nothing was refused.
+// the first window, OpenGL context or video start that could not be had, with the machine's
+// reason ("the window cannot be made (SDL: ...)"); empty when nothing was refused.
 const std::string& LayerMachineRefusal();
 
 // What the layer knows of its one window, for checks.
@@ -126,5 +168,6 @@ LayerWindowInfo LayerQueryWindow();
 // How many times the clocks have been read since the program started.
 long LayerClockReadings();
 
-// The layer's end, at the end of the process: the sound loader's thread stops, then SDL.
+// The layer's end, at the end of the process: the hosts are reset (the sound loader's thread
+// stops), then the machine's video ends.
 void LayerEnd();

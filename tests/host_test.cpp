@@ -57,9 +57,49 @@ void Watch(LayerHost& watcher)
         point.x -= 10;  // one degree to the left in every frame
         return point;
     };
+    // The machine's window and OpenGL, as a host without SDL would be asked for them.
+    watcher.createWindow = [](const std::string& caption, int x, int y, int width, int height,
+                              bool frameless, bool resizable) {
+        passed.push_back("window " + std::to_string(width) + "x" + std::to_string(height) +
+                         (frameless ? " frameless" : "") + (resizable ? " resizable" : ""));
+        return inner.createWindow(caption, x, y, width, height, frameless, resizable);
+    };
+    watcher.showWindow = [](HostWindow* window, bool shown) {
+        passed.push_back(shown ? "shown" : "hidden");
+        inner.showWindow(window, shown);
+    };
+    watcher.allowScreenSaver = [](bool allowed) {
+        passed.push_back(allowed ? "saver allowed" : "saver held off");
+        inner.allowScreenSaver(allowed);
+    };
+    watcher.createContext = [](HostWindow* window) {
+        passed.push_back("context");
+        return inner.createContext(window);
+    };
+    watcher.makeCurrent = [](HostWindow* window, HostContext* context) {
+        passed.push_back("current");
+        return inner.makeCurrent(window, context);
+    };
+    watcher.releaseCurrent = [] {
+        passed.push_back("none current");
+        inner.releaseCurrent();
+    };
+    watcher.deleteContext = [](HostContext* context) {
+        passed.push_back("context deleted");
+        inner.deleteContext(context);
+    };
+    watcher.swap = [](HostWindow* window) {
+        if (passed.back() != "swaps")
+            passed.push_back("swaps");
+        inner.swap(window);
+    };
+    watcher.destroyWindow = [](HostWindow* window) {
+        passed.push_back("window destroyed");
+        inner.destroyWindow(window);
+    };
 }
 
-TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheCursor)
+TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameTheCursorAndTheWindow)
 {
     ResetProcessState();
     ScriptedHostSetup setup;
@@ -72,7 +112,10 @@ TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheC
     EXPECT_EQ(GameMain(NULL, NULL, NULL, SW_SHOW), 0);
     std::vector<std::string> expected = {Cp1251ToUtf8(startCaption) + " -> " + std::to_string(IDYES),
                                          "800x600x16 fail",
-                                         Cp1251ToUtf8(windowedOfferCaption) + " -> " + std::to_string(IDYES)};
+                                         Cp1251ToUtf8(windowedOfferCaption) + " -> " + std::to_string(IDYES),
+                                         "window 800x600 resizable", "context", "current",
+                                         "shown", "saver held off", "swaps", "none current",
+                                         "context deleted", "window destroyed", "saver allowed"};
     EXPECT_EQ(passed, expected);
     EXPECT_EQ(framesStarted, 3);
     EXPECT_EQ(cursorReadings, 3);
@@ -81,9 +124,9 @@ TEST(HostSeam, AHostPassingCallsThroughSeesTheAnswersTheDisplayEveryFrameAndTheC
     ResetProcessState();
 }
 
-// A record a host leaves unfilled is a machine without a clock, a cursor, a display or a sound,
-// never a call through nothing; and the host an entry chose is the one a reset puts back.
-TEST(HostSeam, AnUnfilledRecordIsAMachineWithNothingAndTheChosenHostComesBack)
+// A record a host leaves unfilled is a machine without a clock, a cursor, a display, a window or
+// a sound, never a call through nothing; and the host an entry chose is the one a reset puts back.
+TEST(HostSeam, AnUnfilledRecordIsAMachineWithNothingNotEvenAWindowAndTheChosenHostComesBack)
 {
     ResetProcessState();
     LayerHost nothing;
@@ -105,6 +148,15 @@ TEST(HostSeam, AnUnfilledRecordIsAMachineWithNothingAndTheChosenHostComesBack)
     EXPECT_FALSE(PlaySoundA("Data\\Sounds\\1M.wav", nullptr, SND_ASYNC | SND_FILENAME));
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    // No video: the game's window cannot be had, and the refusal says why in the record's words.
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "nothing";
+    ASSERT_TRUE(RegisterClassA(&windowClass));
+    EXPECT_EQ(CreateWindowExA(0, "nothing", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
+                              nullptr, nullptr), nullptr);
+    EXPECT_EQ(LayerMachineRefusal(), "no video driver can start (no machine)");
+    EXPECT_EQ(wglGetProcAddress("glBlitFramebuffer"), nullptr);
 
     LayerInstallHost(nullptr);
     EXPECT_EQ(LayerCurrentHost().counter, nothing.counter);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Includes run one way, programs -> tools -> app -> game -> render -> platform. Inside platform/
-# the layer (layer/) names no host, and neither host (desktop/, scripted/) the other: each
-# reaches the layer through the host record and what of it is theirs (layer/for_hosts.h), not
-# its insides; the controller mapping (gamepad/) stands alone, for the desktop host and the
+# the layer (layer/) names no host and no SDL, and neither host (desktop/, scripted/) the other:
+# each reaches the layer through the host record and what of it is theirs (layer/for_hosts.h),
+# not its insides, and fills its window and OpenGL entries from SDL's video (sdl_video/), which
+# knows nothing of the layer or the hosts; the controller mapping (gamepad/) stands alone, for the desktop host and the
 # Windows build (win32/), as does the holding of taps (taps/) for the layer and the Windows
 # build, the drawing that can be switched off (nullgl/), and OpenGL for the browser (webgl/).
 # The programs' entries and the tools reach platform/ only through its headers on top and the
@@ -23,10 +24,10 @@ allowed() {
   local hosts=0
   [[ $3 == platform/layer/for_hosts.h || $3 == platform/layer/winapi.h ]] && hosts=1
   case "$1" in
-    gamepad|nullgl|taps|webgl) [[ $2 == "$1" || $2 == top ]] ;;
+    gamepad|nullgl|taps|webgl|sdl_video) [[ $2 == "$1" || $2 == top ]] ;;
     layer) [[ $2 == layer || $2 == taps || $2 == top ]] ;;
-    desktop) [[ $2 == desktop || $hosts == 1 || $2 == gamepad || $2 == top ]] ;;
-    scripted) [[ $2 == scripted || $hosts == 1 || $2 == top ]] ;;
+    desktop) [[ $2 == desktop || $hosts == 1 || $2 == sdl_video || $2 == gamepad || $2 == top ]] ;;
+    scripted) [[ $2 == scripted || $hosts == 1 || $2 == sdl_video || $2 == top ]] ;;
     win32) [[ $2 == win32 || $2 == gamepad || $2 == taps || $2 == top ]] ;;
     top) true ;;
     *) false ;;  # a room without rules here may include nothing of platform/ until it is given them
@@ -60,6 +61,11 @@ while IFS=: read -r file _ text; do
   fi
 done < <(grep -rn -E '#include *"(programs|tools|app|game|render|platform)/' app game render platform tools \
   programs)
+# The layer is written against the host record alone: no SDL header.
+while IFS= read -r line; do
+  echo "$line: the layer includes SDL"
+  status=1
+done < <(grep -rn -E '#include *<SDL' platform/layer || true)
 # Nor do two files of the tools and programs use each other (a.cpp includes b.h, and b.cpp a.h):
 # one of them is the lower.
 while read -r a b; do
@@ -73,10 +79,10 @@ done < <(grep -rn -E '#include *"[^"]*\.h"' --include=*.cpp tools programs |
 # The libraries (trimvald_NAME) each library may call; the tools' own are not checked.
 calls() {
   case "$1" in
-    taps|gamepad|null_gl|webgl) false ;;
+    taps|gamepad|null_gl|webgl|sdl_video) false ;;
     layer) [[ $2 == taps ]] ;;
-    desktop) [[ $2 == layer || $2 == taps || $2 == gamepad ]] ;;
-    scripted) [[ $2 == layer || $2 == taps ]] ;;
+    desktop) [[ $2 == layer || $2 == sdl_video || $2 == taps || $2 == gamepad ]] ;;
+    scripted) [[ $2 == layer || $2 == sdl_video || $2 == taps ]] ;;
     render) [[ $2 == layer || $2 == taps ]] ;;
     game) [[ $2 == render || $2 == layer || $2 == taps ]] ;;
     app) [[ $2 == game || $2 == render || $2 == layer || $2 == taps ]] ;;
@@ -86,14 +92,14 @@ if [ -n "$build" ]; then
   # A library the build makes that this check does not know is refused until it is given its
   # rules.
   while read -r lib; do
-    case " taps gamepad null_gl webgl layer desktop scripted win32 render game app script record replay formats " in
+    case " taps gamepad null_gl webgl layer sdl_video desktop scripted win32 render game app script record replay formats " in
       *" $lib "*) ;;
       *) echo "trimvald_$lib is a library tests/layers.sh has no rules for"; status=1 ;;
     esac
   done < <(find . -path ./build -prune -o \( -name CMakeLists.txt -o -name '*.cmake' \) -print0 |
            xargs -0 sed -n 's/.*add_library(trimvald_\([a-z0-9_]*\).*/\1/p' | sort -u)
   declare -A owner
-  for lib in taps gamepad null_gl webgl layer desktop scripted render game app script record replay; do
+  for lib in taps gamepad null_gl webgl layer sdl_video desktop scripted render game app script record replay; do
     archive=$build/libtrimvald_$lib.a
     [ -f "$archive" ] || { echo "$archive is missing"; status=1; continue; }
     # The switchable drawing's own GL entry points stand in for the system's: not its calls.
@@ -101,7 +107,7 @@ if [ -n "$build" ]; then
       [[ $lib == null_gl && $symbol != _Z* ]] || owner[$symbol]=$lib
     done < <(nm -g --defined-only "$archive" | awk 'NF == 3 && $2 ~ /^[TDBRC]$/ { print $3 }')
   done
-  for lib in taps gamepad null_gl webgl layer desktop scripted render game app; do
+  for lib in taps gamepad null_gl webgl layer sdl_video desktop scripted render game app; do
     archive=$build/libtrimvald_$lib.a
     [ -f "$archive" ] || continue
     while read -r symbol; do
@@ -121,5 +127,10 @@ if [ -n "$build" ]; then
       fi
     done < <(nm -u "$archive" | awk '$1 == "U" { print $2 }' | sort -u)
   done
+  # Nor does the layer call SDL: its machine is the host's.
+  while read -r symbol; do
+    echo "trimvald_layer calls $symbol: the layer calls SDL"
+    status=1
+  done < <(nm -u "$build/libtrimvald_layer.a" | awk '$1 == "U" && $2 ~ /^SDL_/ { print $2 }' | sort -u)
 fi
 exit $status

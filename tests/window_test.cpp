@@ -136,7 +136,7 @@ TEST_F(OpenWindow, HostKeyEventsBecomeKeyMessagesAndAltHeldKeysAreSystemKeys)
 TEST(PictureRect, KeepsTheShapeBetweenBars)
 {
     auto rect = [](int w, int h) {
-        SDL_Rect r = LayerPictureRect(800, 600, w, h);
+        LayerRect r = LayerPictureRect(800, 600, w, h);
         return std::vector<int>{r.x, r.y, r.w, r.h};
     };
     EXPECT_EQ(rect(800, 600), (std::vector<int>{0, 0, 800, 600}));

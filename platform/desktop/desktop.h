@@ -5,6 +5,7 @@
 
 #include "platform/desktop/desktop_host.h"
 #include "platform/layer/for_hosts.h"
+#include "platform/sdl_video/sdl_video.h"
 
 // The desktop host's parts, each in its own file: the dialog, the machine's events, and the
 // sound player.

@@ -1,5 +1,6 @@
 // The desktop host: a player's machine, over SDL. Its dialog, events, mouse and sound player
-// are in files of their own; here are the clock, the display mode, and the record.
+// are in files of their own, its window and OpenGL are SDL's video room's; here are the clock,
+// the display mode, and the record.
 #include "platform/desktop/desktop.h"
 
 #include <errno.h>
@@ -68,7 +69,7 @@ static bool DisplayModeAvailable(int width, int height, int)
 static void SetFullscreen(LayerWindow* window, bool on)
 {
     window->scaled = on;
-    SDL_SetWindowFullscreen(window->sdlWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    SDL_SetWindowFullscreen(SdlVideoWindow(window->machineWindow), on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     DesktopPlaceUnmanaged(window, on);
 }
 
@@ -82,9 +83,14 @@ static void PumpEvents(HostPost post)
 
 // A player's desktop comes up only on a display a player can see; another process here (the
 // replay driver watching a script, the tests) takes whatever SDL finds.
-static bool StartVideo()
+static bool StartDriver()
 {
     return DesktopStarted() ? DesktopInitVideo() : SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+static bool StartVideo()
+{
+    return SdlVideoStart(StartDriver);
 }
 
 static void Reset()
@@ -100,6 +106,7 @@ static void Reset()
 static LayerHost MakeDesktopHost()
 {
     LayerHost host;
+    SdlVideoFill(host);
     host.counterFrequency = CounterFrequency;
     host.counter = Counter;
     host.milliseconds = Milliseconds;

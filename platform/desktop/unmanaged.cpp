@@ -73,7 +73,7 @@ void DesktopPlaceUnmanaged(LayerWindow* window, bool fullscreen)
 {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window->sdlWindow, &info) || info.subsystem != SDL_SYSWM_X11)
+    if (!SDL_GetWindowWMInfo(SdlVideoWindow(window->machineWindow), &info) || info.subsystem != SDL_SYSWM_X11)
         return;
     Display* display = info.info.x11.display;
     Window xWindow = info.info.x11.window;
@@ -82,7 +82,7 @@ void DesktopPlaceUnmanaged(LayerWindow* window, bool fullscreen)
         FullscreenManaged(display, attributes.root))
         return;
     SDL_Rect to = {window->outerX, window->outerY, window->clientWidth, window->clientHeight};
-    if (fullscreen && SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window->sdlWindow), &to) != 0)
+    if (fullscreen && SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(SdlVideoWindow(window->machineWindow)), &to) != 0)
         return;
     XMoveResizeWindow(display, xWindow, to.x, to.y, (unsigned)to.w, (unsigned)to.h);
     if (fullscreen)

@@ -59,11 +59,11 @@ bool DesktopInitVideo()
     if (noDisplay && !named)
         return false;
     std::string reasons;
-    bool up = LayerStartVideoDriver(Seen, reasons);
+    bool up = SdlVideoStartDriver(Seen, reasons);
     for (int i = 1; i < xServerTries && !up && LocalXServerThere(); ++i) {
         usleep(xServerPause);
         reasons.clear();
-        up = LayerStartVideoDriver(Seen, reasons);
+        up = SdlVideoStartDriver(Seen, reasons);
     }
     if (!up && !named) {
         noDisplay = true;

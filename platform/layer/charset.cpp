@@ -1,4 +1,4 @@
-// Windows-1251 <-> UTF-8 for the texts the layer hands to SDL (message boxes, the caption).
+// Windows-1251 <-> UTF-8 for the texts the layer hands to its host (message boxes, the caption).
 #include <cstdint>
 #include <string>
 

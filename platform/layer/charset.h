@@ -1,4 +1,4 @@
-// The game's texts are Windows-1251 bytes; SDL, FreeType and fontconfig speak UTF-8.
+// The game's texts are Windows-1251 bytes; the hosts, FreeType and fontconfig speak UTF-8.
 #pragma once
 
 #include <string>

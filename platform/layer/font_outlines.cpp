@@ -303,7 +303,7 @@ BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase
     if (!dc || !dc->font || format != WGL_FONT_POLYGONS || listBase == 0 || first > 255 ||
         count > 256 - first || !(deviation >= 0.0f) || !(extrusion >= 0.0f))
         return FALSE;
-    if (!SDL_GL_GetCurrentContext())
+    if (!layerHost.currentContext())
         return FALSE;
     FT_Face face = LayerFontFace(dc->font);
     if (!face)

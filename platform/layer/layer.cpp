@@ -2,11 +2,7 @@
 #include "platform/layer/layer.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
-
-#include "platform/layer/x_errors.h"
 
 // The host the entry chose for the process to fall back on; until then, one that does nothing.
 static LayerHost defaultHost;
@@ -77,52 +73,10 @@ bool LayerFails(const char* functionName)
 
 bool LayerInitVideo()
 {
-    if (SDL_WasInit(SDL_INIT_VIDEO))
+    if (layerHost.startVideo())
         return true;
-    // The game ends on its own quit message, not when SDL sees the last window close.
-    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    if (!layerHost.startVideo()) {
-        LayerNoteRefusal("no video driver can start");
-        return false;
-    }
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && std::strcmp(driver, "x11") == 0)
-        LayerCatchXErrors();
-    // Loading the OpenGL library brings in the driver, the slowest part of opening the window.
-    SDL_GL_LoadLibrary(nullptr);
-    return true;
-}
-
-static bool WaylandReachable()
-{
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const char* socket = std::getenv("WAYLAND_SOCKET");
-    const char* display = std::getenv("WAYLAND_DISPLAY");
-    return (runtime && *runtime) || (socket && *socket) || (display && display[0] == '/');
-}
-
-bool LayerStartVideoDriver(bool (*usable)(const char* driver), std::string& reasons)
-{
-    const char* chosen = std::getenv("SDL_VIDEODRIVER");
-    if (chosen && *chosen)
-        return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    bool up = false;
-    for (int i = 0; i < SDL_GetNumVideoDrivers() && !up; ++i) {
-        const char* driver = SDL_GetVideoDriver(i);
-        if (!driver || !usable(driver))
-            continue;
-        if (std::strcmp(driver, "wayland") == 0 && !WaylandReachable()) {
-            reasons += std::string(reasons.empty() ? "" : "; ") + "wayland: XDG_RUNTIME_DIR is not set";
-            continue;
-        }
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
-        up = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-        if (!up)
-            reasons += std::string(reasons.empty() ? "" : "; ") + driver + ": " + SDL_GetError();
-    }
-    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
-    return up;
+    LayerNoteRefusal("no video driver can start");
+    return false;
 }
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
@@ -140,7 +94,7 @@ const std::string& LayerMachineRefusal()
 void LayerNoteRefusal(const char* what)
 {
     if (machineRefusal.empty())
-        machineRefusal = std::string(what) + " (SDL: " + SDL_GetError() + ")";
+        machineRefusal = std::string(what) + " (" + layerHost.refusalReason() + ")";
 }
 
 void LayerReset()
@@ -159,9 +113,10 @@ void LayerReset()
 
 void LayerEnd()
 {
-    // The hosts first: the desktop's sound loader has a thread that must stop before SDL does.
+    // The hosts first: the desktop's sound loader has a thread that must stop before the
+    // machine's video and sound do.
     ResetHosts();
-    SDL_Quit();
+    layerHost.endVideo();
 }
 
 LayerWindowInfo LayerQueryWindow()

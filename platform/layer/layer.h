@@ -1,8 +1,6 @@
 // State shared by the files of the Linux layer (what its hosts may reach is in for_hosts.h).
 #pragma once
 
-#include <SDL.h>
-
 #include <deque>
 #include <string>
 
@@ -35,9 +33,9 @@ struct LayerDC {
 };
 
 struct LayerGLContext {
-    SDL_GLContext sdlContext = nullptr;
+    HostContext* machineContext = nullptr;
     LayerWindow* window = nullptr;
-    // Drawn to a single-buffered surface (SDL's offscreen driver without a display): a swap
+    // Drawn to a single-buffered surface (an offscreen driver without a display): a swap
     // there turns nothing, and the frame's commands must be flushed instead.
     bool singleBuffered = false;
     bool bufferingKnown = false;
@@ -57,7 +55,7 @@ extern LayerHost layerHost;
 // True when the host says every call of the named function fails.
 bool LayerFails(const char* functionName);
 
-// Notes the first thing the machine refused since the last reset, with SDL's reason.
+// Notes the first thing the machine refused since the last reset, with the machine's reason.
 void LayerNoteRefusal(const char* what);
 
 // Decoration added around a framed window's client area.
@@ -94,7 +92,13 @@ void LayerScalerRelease();
 void LayerScalerForget();
 // Where a picture of the first size goes in a drawable of the second: as large as fits, its
 // shape kept, centred (the rest are the black bars).
-SDL_Rect LayerPictureRect(int pictureWidth, int pictureHeight, int drawableWidth,
+struct LayerRect {
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+};
+LayerRect LayerPictureRect(int pictureWidth, int pictureHeight, int drawableWidth,
                           int drawableHeight);
 
 // Puts the clocks' reading count back to program start.

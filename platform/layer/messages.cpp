@@ -105,8 +105,7 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
         case SC_SCREENSAVE:
         case SC_MONITORPOWER:
             layerScreenSaverAllowed = true;
-            if (SDL_WasInit(SDL_INIT_VIDEO))
-                SDL_EnableScreenSaver();
+            layerHost.allowScreenSaver(true);
             return 0;
         }
         return 0;

@@ -2,7 +2,8 @@
 // 800x600 picture it was written for (its viewport and projection assume the mode it asked
 // for). It draws into a framebuffer object of that size, and the swap scales the picture to the
 // desktop, 4:3 kept with black bars, linearly filtered.
-#include <SDL_opengl.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cstdio>
 
@@ -39,7 +40,7 @@ Scaler scaler;
 template <typename Call>
 bool Load(Call& call, const char* name)
 {
-    call = reinterpret_cast<Call>(SDL_GL_GetProcAddress(name));
+    call = reinterpret_cast<Call>(layerHost.glFunction(name));
     return call != nullptr;
 }
 
@@ -59,8 +60,8 @@ bool LoadCalls()
                Load(loaded.checkFramebufferStatus, "glCheckFramebufferStatus") &&
                Load(loaded.blitFramebuffer, "glBlitFramebuffer");
     // An entry point can exist without the driver supporting it.
-    if (!all || !(SDL_GL_ExtensionSupported("GL_ARB_framebuffer_object") ||
-                  SDL_GL_ExtensionSupported("GL_EXT_framebuffer_blit")))
+    if (!all || !(layerHost.glExtension("GL_ARB_framebuffer_object") ||
+                  layerHost.glExtension("GL_EXT_framebuffer_blit")))
         return false;
     gl = loaded;
     return true;
@@ -108,10 +109,12 @@ bool CreateObjects(LayerWindow* window)
 
 }  // namespace
 
-SDL_Rect LayerPictureRect(int pictureWidth, int pictureHeight, int drawableWidth,
-                          int drawableHeight)
+LayerRect LayerPictureRect(int pictureWidth, int pictureHeight, int drawableWidth,
+                           int drawableHeight)
 {
-    SDL_Rect rect = {0, 0, drawableWidth, drawableHeight};
+    LayerRect rect;
+    rect.w = drawableWidth;
+    rect.h = drawableHeight;
     if ((long)drawableWidth * pictureHeight > (long)drawableHeight * pictureWidth)
         rect.w = (int)((long)drawableHeight * pictureWidth / pictureHeight);
     else
@@ -140,8 +143,7 @@ void LayerScalerUpdate(LayerWindow* window)
     scaler.unavailable = true;
     std::fprintf(stderr, "Тримвальд: the OpenGL driver cannot scale the picture, "
                          "playing in a window instead of fullscreen\n");
-    SDL_SetWindowFullscreen(window->sdlWindow, 0);
-    SDL_SetWindowPosition(window->sdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    layerHost.windowedCentred(window->machineWindow);
 }
 
 void LayerScalerPresent(LayerWindow* window)
@@ -149,8 +151,8 @@ void LayerScalerPresent(LayerWindow* window)
     if (!scaler.window || scaler.window != window)
         return;
     int drawableWidth = 0, drawableHeight = 0;
-    SDL_GL_GetDrawableSize(window->sdlWindow, &drawableWidth, &drawableHeight);
-    SDL_Rect to = LayerPictureRect(scaler.width, scaler.height, drawableWidth, drawableHeight);
+    layerHost.drawableSize(window->machineWindow, &drawableWidth, &drawableHeight);
+    LayerRect to = LayerPictureRect(scaler.width, scaler.height, drawableWidth, drawableHeight);
 
     // The bars are cleared black without disturbing the game's clear colour, colour mask or
     // scissor, which the next frame relies on.

@@ -1,13 +1,13 @@
-// WGL's swap-interval extension over SDL. A graphics driver may hold every buffer swap until the
-// monitor's next refresh; the game turns that off, as it does on Windows, through the extension.
-// Its requests go to SDL, which asks the system's OpenGL (GLX, EGL) for them.
+// WGL's swap-interval extension over the host's OpenGL. A graphics driver may hold every buffer
+// swap until the monitor's next refresh; the game turns that off, as it does on Windows, through
+// the extension. Its requests go to the host, which asks the system's OpenGL (GLX, EGL) for them.
 #include <cstdio>
 #include <cstring>
 
 #include "platform/layer/layer.h"
 
-// SDL takes an interval on every system it runs on; whether the driver honours it shows when it
-// is read back.
+// The host takes an interval on every system it runs on; whether the driver honours it shows
+// when it is read back.
 static const char swapControl[] = "WGL_EXT_swap_control";
 
 static const char* WINAPI GetExtensionsStringARB(HDC)
@@ -22,13 +22,13 @@ static const char* WINAPI GetExtensionsStringEXT()
 
 static BOOL WINAPI SwapIntervalEXT(int interval)
 {
-    if (!SDL_GL_GetCurrentContext())
+    if (!layerHost.currentContext())
         return FALSE;
-    bool set = SDL_GL_SetSwapInterval(interval) == 0;
+    bool set = layerHost.setSwapInterval(interval);
     // A driver with no swap control at all reports 0, as the game wants; one that forces the
     // swaps into step with the monitor reports the interval it keeps, and the game then runs at
     // the monitor's pace instead of its own.
-    if (interval == 0 && SDL_GL_GetSwapInterval() != 0)
+    if (interval == 0 && layerHost.swapInterval() != 0)
         std::fprintf(stderr, "Тримвальд: the graphics driver keeps every frame in step with the "
                              "monitor, so the game runs slower than it should; turn vertical sync "
                              "off for it (Mesa's drivers: run it with vblank_mode=0)\n");
@@ -44,7 +44,7 @@ static PROC AsProc(Function function)
 PROC WINAPI wglGetProcAddress(LPCSTR name)
 {
     // As on Windows, extension functions belong to the current context.
-    if (!name || !SDL_GL_GetCurrentContext())
+    if (!name || !layerHost.currentContext())
         return nullptr;
     if (std::strcmp(name, "wglGetExtensionsStringARB") == 0)
         return AsProc(GetExtensionsStringARB);
@@ -52,5 +52,5 @@ PROC WINAPI wglGetProcAddress(LPCSTR name)
         return AsProc(GetExtensionsStringEXT);
     if (std::strcmp(name, "wglSwapIntervalEXT") == 0)
         return AsProc(SwapIntervalEXT);
-    return AsProc(SDL_GL_GetProcAddress(name));
+    return AsProc(layerHost.glFunction(name));
 }

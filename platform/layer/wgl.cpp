@@ -1,5 +1,5 @@
-// Device context, pixel format, rendering context and buffer swap, over SDL's OpenGL support.
-#include <SDL_opengl.h>
+// Device context, pixel format, rendering context and buffer swap, over the host's OpenGL.
+#include <GL/gl.h>
 
 #include "platform/layer/layer.h"
 
@@ -49,17 +49,15 @@ BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR*)
 
 HGLRC WINAPI wglCreateContext(HDC dc)
 {
-    if (LayerFails("wglCreateContext") || !dc || !dc->pixelFormat || !dc->window->sdlWindow)
+    if (LayerFails("wglCreateContext") || !dc || !dc->pixelFormat || !dc->window->machineWindow)
         return nullptr;
-    SDL_GLContext sdlContext = SDL_GL_CreateContext(dc->window->sdlWindow);
-    if (!sdlContext) {
+    HostContext* machineContext = layerHost.createContext(dc->window->machineWindow);
+    if (!machineContext) {
         LayerNoteRefusal("the OpenGL context cannot be made");
         return nullptr;
     }
-    // Creating a context does not make it current: that is wglMakeCurrent's work.
-    SDL_GL_MakeCurrent(dc->window->sdlWindow, nullptr);
     LayerGLContext* context = new LayerGLContext;
-    context->sdlContext = sdlContext;
+    context->machineContext = machineContext;
     context->window = dc->window;
     return context;
 }
@@ -70,13 +68,13 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context)
         return FALSE;
     if (!context) {
         LayerScalerRelease();
-        SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+        layerHost.releaseCurrent();
         currentContext = nullptr;
         return TRUE;
     }
     if (!dc || dc->window != context->window || !dc->pixelFormat)
         return FALSE;
-    if (SDL_GL_MakeCurrent(dc->window->sdlWindow, context->sdlContext) != 0) {
+    if (!layerHost.makeCurrent(dc->window->machineWindow, context->machineContext)) {
         LayerNoteRefusal("the OpenGL context cannot be made current");
         return FALSE;
     }
@@ -95,24 +93,24 @@ BOOL WINAPI wglDeleteContext(HGLRC context)
 {
     if (LayerFails("wglDeleteContext") || !context)
         return FALSE;
-    if (SDL_GL_GetCurrentContext() == context->sdlContext) {
+    if (layerHost.currentContext() == context->machineContext) {
         LayerScalerRelease();
-        SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+        layerHost.releaseCurrent();
     }
     if (currentContext == context)
         currentContext = nullptr;
-    SDL_GL_DeleteContext(context->sdlContext);
+    layerHost.deleteContext(context->machineContext);
     delete context;
     return TRUE;
 }
 
 BOOL WINAPI SwapBuffers(HDC dc)
 {
-    if (!dc || !dc->window || !dc->window->sdlWindow)
+    if (!dc || !dc->window || !dc->window->machineWindow)
         return FALSE;
     layerHost.beforeSwap();
     LayerScalerPresent(dc->window);
-    SDL_GL_SwapWindow(dc->window->sdlWindow);
+    layerHost.swap(dc->window->machineWindow);
     // Without a second buffer the swap does nothing, and the driver would keep queueing every
     // frame's commands (about 2 MB a frame under llvmpipe). The frame is finished here, not
     // only flushed: a flush leaves a few frames in flight, a hundred megabytes more.

@@ -1,7 +1,7 @@
 // The subset of the Windows API that the game calls, declared for hosts other than Windows.
 // Names, types, constants and record layouts are those of the Windows headers, so the game's
 // code compiles unchanged on both platforms. The behaviour lives in the other files of this
-// folder, over SDL2 and Mesa.
+// folder, over the host a program installs (platform/host.h) and the system's OpenGL.
 #pragma once
 
 #include <cstddef>

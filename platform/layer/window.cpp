@@ -1,4 +1,4 @@
-// Window classes, the display-mode change and the one game window, over SDL.
+// Window classes, the display-mode change and the one game window, over the host's window.
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -26,13 +26,13 @@ static RegisteredClass* FindClass(const char* name)
     return nullptr;
 }
 
-// Frees the one window with its SDL window and its own device context.
+// Frees the one window with the machine's window and its own device context.
 static void FreeWindow()
 {
     if (!layerWindow)
         return;
-    if (layerWindow->sdlWindow)
-        SDL_DestroyWindow(layerWindow->sdlWindow);
+    if (layerWindow->machineWindow)
+        layerHost.destroyWindow(layerWindow->machineWindow);
     if (layerWindow->dc)
         LayerDeleteDC(layerWindow->dc);
     delete layerWindow;
@@ -80,7 +80,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD)
 {
     if (!mode) {
         // Back to the desktop's own mode.
-        if (layerWindow && layerWindow->fullscreen && layerWindow->sdlWindow)
+        if (layerWindow && layerWindow->fullscreen && layerWindow->machineWindow)
             layerHost.setFullscreen(layerWindow, false);
         if (layerWindow)
             layerWindow->fullscreen = false;
@@ -106,7 +106,7 @@ void LayerApplyDisplayMode(LayerWindow* window)
     if (!layerDisplayMode.active || (window->style & WS_POPUP) == 0)
         return;
     window->fullscreen = true;
-    if (window->sdlWindow)
+    if (window->machineWindow)
         layerHost.setFullscreen(window, true);
 }
 
@@ -149,22 +149,13 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     window->clientWidth = std::max(width, 1);
     window->clientHeight = std::max(height, 1);
 
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (style & WS_POPUP)
-        flags |= SDL_WINDOW_BORDERLESS;
-    if (style & WS_THICKFRAME)
-        flags |= SDL_WINDOW_RESIZABLE;
     // A framed window's border and caption are the window manager's: the window is asked for
     // at the outer corner the game gave, with the client size inside the game's frame.
-    std::string title = Cp1251ToUtf8(windowName);
-    window->sdlWindow = SDL_CreateWindow(title.c_str(), x, y, window->clientWidth,
-                                         window->clientHeight, flags);
-    if (!window->sdlWindow) {
+    window->machineWindow = layerHost.createWindow(Cp1251ToUtf8(windowName), x, y,
+                                                   window->clientWidth, window->clientHeight,
+                                                   (style & WS_POPUP) != 0,
+                                                   (style & WS_THICKFRAME) != 0);
+    if (!window->machineWindow) {
         LayerNoteRefusal("the window cannot be made");
         delete window;
         return nullptr;
@@ -185,8 +176,7 @@ BOOL WINAPI DestroyWindow(HWND window)
     FreeWindow();
     // The screen saver is only held off while the game window is open.
     layerScreenSaverAllowed = true;
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_EnableScreenSaver();
+    layerHost.allowScreenSaver(true);
     return TRUE;
 }
 
@@ -196,11 +186,11 @@ BOOL WINAPI ShowWindow(HWND window, int command)
         return FALSE;
     BOOL wasShown = window->shown ? TRUE : FALSE;
     if (command == SW_HIDE) {
-        SDL_HideWindow(window->sdlWindow);
+        layerHost.showWindow(window->machineWindow, false);
         window->shown = false;
         return wasShown;
     }
-    SDL_ShowWindow(window->sdlWindow);
+    layerHost.showWindow(window->machineWindow, true);
     window->shown = true;
     if (!wasShown) {
         window->procedure(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
@@ -208,7 +198,7 @@ BOOL WINAPI ShowWindow(HWND window, int command)
         // monitor down; a window procedure that swallows the commands keeps both off, and the
         // default processing (DefWindowProcA) lets them start.
         layerScreenSaverAllowed = false;
-        SDL_DisableScreenSaver();
+        layerHost.allowScreenSaver(false);
         window->procedure(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
         window->procedure(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
     }
@@ -219,7 +209,7 @@ BOOL WINAPI SetForegroundWindow(HWND window)
 {
     if (!window || window != layerWindow)
         return FALSE;
-    SDL_RaiseWindow(window->sdlWindow);
+    layerHost.raiseWindow(window->machineWindow);
     return TRUE;
 }
 
@@ -227,7 +217,7 @@ HWND WINAPI SetFocus(HWND window)
 {
     HWND previous = layerWindow;
     if (window && window == layerWindow)
-        SDL_RaiseWindow(window->sdlWindow);
+        layerHost.raiseWindow(window->machineWindow);
     return previous;
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/input.h"
 #include "platform/layer/for_hosts.h"
+#include "platform/sdl_video/sdl_video.h"
 
 static ScriptedHostSetup setup;
 
@@ -141,14 +142,19 @@ static bool AnyDriver(const char*)
 }
 
 // Windows are made on whatever SDL finds: a virtual X server, or the offscreen driver.
-static bool StartVideo()
+static bool StartDriver()
 {
     std::string reasons;
-    if (LayerStartVideoDriver(AnyDriver, reasons))
+    if (SdlVideoStartDriver(AnyDriver, reasons))
         return true;
     if (!reasons.empty())
         SDL_SetError("%s", reasons.c_str());
     return false;
+}
+
+static bool StartVideo()
+{
+    return SdlVideoStart(StartDriver);
 }
 
 void InstallScriptedHost(const ScriptedHostSetup& newSetup)
@@ -158,6 +164,7 @@ void InstallScriptedHost(const ScriptedHostSetup& newSetup)
     // driver's pictures are the game's own 800x600): those entries, and the steps of the main
     // loop's rhythm the driver does not watch, keep the record's do-nothing defaults.
     LayerHost host;
+    SdlVideoFill(host);
     host.counterFrequency = CounterFrequency;
     host.counter = Counter;
     host.milliseconds = Milliseconds;

@@ -1,4 +1,4 @@
-#include "platform/layer/x_errors.h"
+#include "platform/sdl_video/x_errors.h"
 
 #include <X11/Xlib.h>
 
@@ -25,7 +25,7 @@ static int ReportLostDisplay(Display*)
     _exit(0);
 }
 
-void LayerCatchXErrors()
+void SdlVideoCatchXErrors()
 {
     XSetErrorHandler(ReportXError);
     XSetIOErrorHandler(ReportLostDisplay);
