@@ -1,0 +1,154 @@
+// Reading the glyph file (its layout is in glyph_file.h). Every count is checked against the
+// bytes left before anything is reserved for it, so a damaged file is refused, never read past.
+#include "platform/layer/glyph_file.h"
+
+#include <cstring>
+
+namespace {
+
+const uint32_t polygonMode = 9;  // GL_POLYGON, the last primitive mode
+
+struct Cursor {
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    std::size_t at = 0;
+    std::string error;
+
+    std::size_t Left() const { return size - at; }
+
+    bool Fail(const std::string& what)
+    {
+        if (error.empty())
+            error = what + " at byte " + std::to_string(at);
+        return false;
+    }
+
+    bool Take(std::size_t bytes, const char* what)
+    {
+        return bytes <= Left() ? true : Fail(std::string("file ends inside ") + what);
+    }
+
+    bool U32(uint32_t& value, const char* what)
+    {
+        if (!Take(4, what))
+            return false;
+        value = (uint32_t)data[at] | (uint32_t)data[at + 1] << 8 | (uint32_t)data[at + 2] << 16 |
+                (uint32_t)data[at + 3] << 24;
+        at += 4;
+        return true;
+    }
+
+    bool I32(int32_t& value, const char* what)
+    {
+        uint32_t bits;
+        if (!U32(bits, what))
+            return false;
+        std::memcpy(&value, &bits, 4);
+        return true;
+    }
+
+    bool F32(float& value, const char* what)
+    {
+        uint32_t bits;
+        if (!U32(bits, what))
+            return false;
+        std::memcpy(&value, &bits, 4);
+        return true;
+    }
+
+    // A count of items at least `itemBytes` long each, no more than the bytes left can hold.
+    bool Count(uint32_t& count, std::size_t itemBytes, const char* what)
+    {
+        if (!U32(count, what))
+            return false;
+        if (count > Left() / itemBytes)
+            return Fail(std::string(what) + " " + std::to_string(count) + " is more than the file holds");
+        return true;
+    }
+};
+
+bool ReadRun(Cursor& in, GlyphRun& run)
+{
+    uint32_t vertices;
+    if (!in.F32(run.normal[0], "a normal") || !in.F32(run.normal[1], "a normal") ||
+        !in.F32(run.normal[2], "a normal") || !in.Count(vertices, 12, "vertex count"))
+        return false;
+    run.vertices.resize((std::size_t)vertices * 3);
+    for (float& value : run.vertices)
+        in.F32(value, "a vertex");
+    return true;
+}
+
+bool ReadGlyph(Cursor& in, GlyphShape& shape)
+{
+    GLYPHMETRICSFLOAT& m = shape.metrics;
+    uint32_t primitives;
+    if (!in.F32(m.gmfBlackBoxX, "metrics") || !in.F32(m.gmfBlackBoxY, "metrics") ||
+        !in.F32(m.gmfptGlyphOrigin.x, "metrics") || !in.F32(m.gmfptGlyphOrigin.y, "metrics") ||
+        !in.F32(m.gmfCellIncX, "metrics") || !in.F32(m.gmfCellIncY, "metrics") ||
+        !in.Count(primitives, 8, "primitive count"))
+        return false;
+    shape.primitives.resize(primitives);
+    for (GlyphPrimitive& primitive : shape.primitives) {
+        uint32_t runs;
+        if (!in.U32(primitive.mode, "a primitive"))
+            return false;
+        if (primitive.mode > polygonMode)
+            return in.Fail("primitive mode " + std::to_string(primitive.mode) + " is none of OpenGL's");
+        if (!in.Count(runs, 16, "run count"))
+            return false;
+        primitive.runs.resize(runs);
+        for (GlyphRun& run : primitive.runs)
+            if (!ReadRun(in, run))
+                return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadGlyphFile(const unsigned char* data, std::size_t size, GlyphSet& glyphs, std::string& error)
+{
+    Cursor in;
+    in.data = data;
+    in.size = size;
+    GlyphRequest& request = glyphs.request;
+    uint32_t version, faceLength, italic, count;
+    bool ok = in.Take(4, "the magic");
+    if (ok && std::memcmp(data, glyphFileMagic, 4) != 0)
+        ok = in.Fail("not a glyph file (its magic is not TGLY)");
+    in.at = ok ? 4 : 0;
+    ok = ok && in.U32(version, "the header");
+    if (ok && version != glyphFileVersion)
+        ok = in.Fail("glyph file version " + std::to_string(version) + ", not " +
+                     std::to_string(glyphFileVersion));
+    ok = ok && in.U32(faceLength, "the request");
+    if (ok && faceLength > glyphFileMaxFace)
+        ok = in.Fail("face name " + std::to_string(faceLength) + " bytes long");
+    ok = ok && in.Take(faceLength, "the face name");
+    if (ok) {
+        request.face.assign((const char*)data + in.at, faceLength);
+        in.at += faceLength;
+    }
+    ok = ok && in.I32(request.height, "the request") && in.I32(request.weight, "the request") &&
+         in.U32(italic, "the request") && in.U32(request.charSet, "the request") &&
+         in.F32(request.deviation, "the request") && in.F32(request.extrusion, "the request") &&
+         in.I32(request.format, "the request") && in.U32(request.first, "the request") &&
+         in.U32(count, "the request");
+    if (ok && italic > 1)
+        ok = in.Fail("italic is " + std::to_string(italic));
+    if (ok && (request.first > 255 || count > 256 - request.first))
+        ok = in.Fail("glyphs " + std::to_string(request.first) + " + " + std::to_string(count) +
+                     " run past character 255");
+    if (ok) {
+        request.italic = italic == 1;
+        glyphs.glyphs.assign(count, GlyphShape());
+        for (GlyphShape& shape : glyphs.glyphs)
+            if (!(ok = ReadGlyph(in, shape)))
+                break;
+    }
+    if (ok && in.Left() != 0)
+        ok = in.Fail(std::to_string(in.Left()) + " bytes after the last glyph");
+    error = in.error;
+    return ok;
+}
