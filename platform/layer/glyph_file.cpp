@@ -75,7 +75,7 @@ bool ReadRun(Cursor& in, GlyphRun& run)
         return false;
     run.vertices.resize((std::size_t)vertices * 3);
     for (float& value : run.vertices)
-        in.F32(value, "a vertex");
+        in.F32(value, "a vertex");  // cannot fail: the count was checked against the bytes left
     return true;
 }
 
@@ -105,6 +105,43 @@ bool ReadGlyph(Cursor& in, GlyphShape& shape)
     return true;
 }
 
+// The header and the request, with the number of glyphs that follow.
+bool ReadRequest(Cursor& in, GlyphRequest& request, uint32_t& count)
+{
+    uint32_t version, faceLength, italic;
+    if (!in.Take(4, "the magic"))
+        return false;
+    if (std::memcmp(in.data, glyphFileMagic, 4) != 0)
+        return in.Fail("not a glyph file (its magic is not TGLY)");
+    in.at = 4;
+    if (!in.U32(version, "the header"))
+        return false;
+    if (version != glyphFileVersion)
+        return in.Fail("glyph file version " + std::to_string(version) + ", not " +
+                       std::to_string(glyphFileVersion));
+    if (!in.U32(faceLength, "the request"))
+        return false;
+    if (faceLength > glyphFileMaxFace)
+        return in.Fail("face name " + std::to_string(faceLength) + " bytes long");
+    if (!in.Take(faceLength, "the face name"))
+        return false;
+    request.face.assign((const char*)in.data + in.at, faceLength);
+    in.at += faceLength;
+    if (!in.I32(request.height, "the request") || !in.I32(request.weight, "the request") ||
+        !in.U32(italic, "the request") || !in.U32(request.charSet, "the request") ||
+        !in.F32(request.deviation, "the request") || !in.F32(request.extrusion, "the request") ||
+        !in.I32(request.format, "the request") || !in.U32(request.first, "the request") ||
+        !in.U32(count, "the request"))
+        return false;
+    if (italic > 1)
+        return in.Fail("italic is " + std::to_string(italic));
+    request.italic = italic == 1;
+    if (request.first > 255 || count > 256 - request.first)
+        return in.Fail("glyphs " + std::to_string(request.first) + " + " + std::to_string(count) +
+                       " run past character 255");
+    return true;
+}
+
 }  // namespace
 
 bool ReadGlyphFile(const unsigned char* data, std::size_t size, GlyphSet& glyphs, std::string& error)
@@ -112,36 +149,9 @@ bool ReadGlyphFile(const unsigned char* data, std::size_t size, GlyphSet& glyphs
     Cursor in;
     in.data = data;
     in.size = size;
-    GlyphRequest& request = glyphs.request;
-    uint32_t version, faceLength, italic, count;
-    bool ok = in.Take(4, "the magic");
-    if (ok && std::memcmp(data, glyphFileMagic, 4) != 0)
-        ok = in.Fail("not a glyph file (its magic is not TGLY)");
-    in.at = ok ? 4 : 0;
-    ok = ok && in.U32(version, "the header");
-    if (ok && version != glyphFileVersion)
-        ok = in.Fail("glyph file version " + std::to_string(version) + ", not " +
-                     std::to_string(glyphFileVersion));
-    ok = ok && in.U32(faceLength, "the request");
-    if (ok && faceLength > glyphFileMaxFace)
-        ok = in.Fail("face name " + std::to_string(faceLength) + " bytes long");
-    ok = ok && in.Take(faceLength, "the face name");
+    uint32_t count = 0;
+    bool ok = ReadRequest(in, glyphs.request, count);
     if (ok) {
-        request.face.assign((const char*)data + in.at, faceLength);
-        in.at += faceLength;
-    }
-    ok = ok && in.I32(request.height, "the request") && in.I32(request.weight, "the request") &&
-         in.U32(italic, "the request") && in.U32(request.charSet, "the request") &&
-         in.F32(request.deviation, "the request") && in.F32(request.extrusion, "the request") &&
-         in.I32(request.format, "the request") && in.U32(request.first, "the request") &&
-         in.U32(count, "the request");
-    if (ok && italic > 1)
-        ok = in.Fail("italic is " + std::to_string(italic));
-    if (ok && (request.first > 255 || count > 256 - request.first))
-        ok = in.Fail("glyphs " + std::to_string(request.first) + " + " + std::to_string(count) +
-                     " run past character 255");
-    if (ok) {
-        request.italic = italic == 1;
         glyphs.glyphs.assign(count, GlyphShape());
         for (GlyphShape& shape : glyphs.glyphs)
             if (!(ok = ReadGlyph(in, shape)))
