@@ -33,8 +33,8 @@ void Patch32(std::vector<unsigned char>& bytes, std::size_t at, uint32_t value)
         bytes[at + i] = (unsigned char)(value >> (8 * i));
 }
 
-// Two glyphs: the first one triangle's run and a normal without vertices, the second only an
-// advance.
+// Two glyphs: the first a triangle's front, its back, one wall and a normal without vertices;
+// the second only an advance.
 GlyphSet SmallSet()
 {
     GlyphSet set;
@@ -44,10 +44,15 @@ GlyphSet SmallSet()
     a.metrics.gmfptGlyphOrigin.y = 0.75f;
     GlyphPrimitive triangles;
     triangles.mode = 4;  // GL_TRIANGLES
-    GlyphRun run;
-    run.normal[2] = 1.0f;
-    run.vertices = {0.0f, 0.0f, 0.0f, 0.25f, 0.0f, 0.0f, 0.0f, 0.5f, -0.09f};
-    triangles.runs = {run, GlyphRun()};
+    GlyphRun front, back, wall;
+    front.normal[2] = 1.0f;
+    front.vertices = {0.0f, 0.0f, 0.0f, 0.25f, 0.0f, 0.0f, 0.0f, 0.5f, 0.0f};
+    back.normal[2] = -1.0f;
+    back.vertices = {0.0f, 0.5f, -0.09f, 0.25f, 0.0f, -0.09f, 0.0f, 0.0f, -0.09f};
+    wall.normal[1] = -1.0f;
+    wall.vertices = {0.0f,  0.0f, 0.0f, 0.25f, 0.0f, 0.0f,  0.25f, 0.0f, -0.09f,
+                     0.0f,  0.0f, 0.0f, 0.25f, 0.0f, -0.09f, 0.0f,  0.0f, -0.09f};
+    triangles.runs = {front, back, wall, GlyphRun()};
     a.primitives.push_back(triangles);
     GlyphShape b;
     b.metrics.gmfCellIncX = 0.125f;
@@ -56,10 +61,10 @@ GlyphSet SmallSet()
 }
 
 // Where the small set's fields lie: the request's glyph count, then the first glyph's primitive
-// count, mode, run count and its first run's vertex count.
+// count, mode, run count and its first run's kind and vertex count.
 const std::size_t countAt = 8 + 4 + 4 + 32, glyphAt = countAt + 4;
 const std::size_t primitivesAt = glyphAt + 24, modeAt = primitivesAt + 4, runsAt = modeAt + 4,
-                  verticesAt = runsAt + 4 + 12;
+                  kindAt = runsAt + 4, verticesAt = kindAt + 4 + 12;
 
 std::string Refusal(const std::vector<unsigned char>& bytes)
 {
@@ -75,6 +80,7 @@ std::string Refusal(const std::vector<unsigned char>& bytes)
 TEST(GlyphFile, ReadsWhatIsWrittenAndRefusesDamagedFiles)
 {
     const std::vector<unsigned char> bytes = GlyphFileBytes(SmallSet());
+    EXPECT_EQ(bytes.size(), 252u) << "the back written as the front's mirror, the wall by its edge";
     GlyphSet read;
     std::string error;
     ASSERT_TRUE(ReadGlyphFile(bytes.data(), bytes.size(), read, error)) << error;
@@ -83,9 +89,11 @@ TEST(GlyphFile, ReadsWhatIsWrittenAndRefusesDamagedFiles)
     EXPECT_EQ(read.request.extrusion, 0.09f);
     ASSERT_EQ(read.glyphs.size(), 2u);
     ASSERT_EQ(read.glyphs[0].primitives.size(), 1u);
-    ASSERT_EQ(read.glyphs[0].primitives[0].runs.size(), 2u);
-    EXPECT_EQ(read.glyphs[0].primitives[0].runs[0].vertices, SmallSet().glyphs[0].primitives[0].runs[0].vertices);
-    EXPECT_TRUE(read.glyphs[0].primitives[0].runs[1].vertices.empty());
+    ASSERT_EQ(read.glyphs[0].primitives[0].runs.size(), 4u);
+    for (int r = 0; r < 4; ++r)
+        EXPECT_EQ(read.glyphs[0].primitives[0].runs[r].vertices,
+                  SmallSet().glyphs[0].primitives[0].runs[r].vertices) << "run " << r;
+    EXPECT_EQ(read.glyphs[0].primitives[0].runs[2].normal[1], -1.0f);
     EXPECT_EQ(read.glyphs[1].metrics.gmfCellIncX, 0.125f);
     EXPECT_TRUE(GlyphFileBytes(read) == bytes) << "nothing lost on the way";
 
@@ -107,6 +115,7 @@ TEST(GlyphFile, ReadsWhatIsWrittenAndRefusesDamagedFiles)
                                  Damage{countAt - 24, 2, "italic"},
                                  Damage{primitivesAt, 0xFFFFFFFF, "primitive count 4294967295"},
                                  Damage{modeAt, 10, "mode 10"}, Damage{runsAt, 1u << 30, "run count"},
+                                 Damage{kindAt, 7, "run kind 7"}, Damage{kindAt, 2, "no vertices before"},
                                  Damage{verticesAt, 0x55555556, "vertex count"}}) {
         std::vector<unsigned char> damaged = bytes;
         Patch32(damaged, damage.at, damage.value);

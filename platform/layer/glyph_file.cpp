@@ -67,11 +67,41 @@ struct Cursor {
     }
 };
 
-bool ReadRun(Cursor& in, GlyphRun& run)
+// A run, written out in full or as a wall or a mirror of `before` (the run ahead of it in its
+// primitive, nullptr for the first).
+bool ReadRun(Cursor& in, GlyphRun& run, const GlyphRun* before)
 {
-    uint32_t vertices;
-    if (!in.F32(run.normal[0], "a normal") || !in.F32(run.normal[1], "a normal") ||
-        !in.F32(run.normal[2], "a normal") || !in.Count(vertices, 12, "vertex count"))
+    uint32_t kind, vertices;
+    if (!in.U32(kind, "a run") || !in.F32(run.normal[0], "a normal") ||
+        !in.F32(run.normal[1], "a normal") || !in.F32(run.normal[2], "a normal"))
+        return false;
+    if (kind == glyphRunWall) {
+        float a[2], b[2], nearZ, farZ;
+        if (!in.F32(a[0], "a wall") || !in.F32(a[1], "a wall") || !in.F32(b[0], "a wall") ||
+            !in.F32(b[1], "a wall") || !in.F32(nearZ, "a wall") || !in.F32(farZ, "a wall"))
+            return false;
+        run.vertices = {a[0], a[1], nearZ, b[0], b[1], nearZ, b[0], b[1], farZ,
+                        a[0], a[1], nearZ, b[0], b[1], farZ,  a[0], a[1], farZ};
+        return true;
+    }
+    if (kind == glyphRunMirror) {
+        float z;
+        if (!in.F32(z, "a mirrored run"))
+            return false;
+        if (!before || before->vertices.empty())
+            return in.Fail("a mirrored run with no vertices before it");
+        const std::vector<float>& front = before->vertices;
+        run.vertices.resize(front.size());
+        for (std::size_t v = 0, n = front.size() / 3; v < n; ++v) {
+            run.vertices[3 * v] = front[3 * (n - 1 - v)];
+            run.vertices[3 * v + 1] = front[3 * (n - 1 - v) + 1];
+            run.vertices[3 * v + 2] = z;
+        }
+        return true;
+    }
+    if (kind != glyphRunVertices)
+        return in.Fail("run kind " + std::to_string(kind) + " is none the file has");
+    if (!in.Count(vertices, 12, "vertex count"))
         return false;
     run.vertices.resize((std::size_t)vertices * 3);
     for (float& value : run.vertices)
@@ -95,11 +125,11 @@ bool ReadGlyph(Cursor& in, GlyphShape& shape)
             return false;
         if (primitive.mode > polygonMode)
             return in.Fail("primitive mode " + std::to_string(primitive.mode) + " is none of OpenGL's");
-        if (!in.Count(runs, 16, "run count"))
+        if (!in.Count(runs, 20, "run count"))
             return false;
         primitive.runs.resize(runs);
-        for (GlyphRun& run : primitive.runs)
-            if (!ReadRun(in, run))
+        for (std::size_t r = 0; r < runs; ++r)
+            if (!ReadRun(in, primitive.runs[r], r ? &primitive.runs[r - 1] : nullptr))
                 return false;
     }
     return true;

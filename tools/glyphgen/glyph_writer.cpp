@@ -15,6 +15,60 @@ void PutFloat(std::vector<unsigned char>& out, float value)
     Put32(out, bits);
 }
 
+// The same float, bit for bit (0 and -0 differ; the reader must give back what was made).
+bool Same(float a, float b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The run is a wall: two triangles a near, b near, b far; a near, b far, a far.
+bool IsWall(const std::vector<float>& v)
+{
+    if (v.size() != 18)
+        return false;
+    // Vertex i's coordinate c is v[3 * i + c]; each pair names the same float twice.
+    static const int pairs[][2] = {{0, 9},  {1, 10}, {2, 11}, {6, 12}, {7, 13}, {8, 14},  // repeats
+                                   {2, 5},  {3, 6},  {4, 7},  {0, 15}, {1, 16}, {8, 17}};
+    for (const auto& pair : pairs)
+        if (!Same(v[pair[0]], v[pair[1]]))
+            return false;
+    return true;
+}
+
+// The run is `before` reversed at one depth.
+bool IsMirror(const std::vector<float>& v, const GlyphRun* before)
+{
+    if (!before || v.empty() || before->vertices.size() != v.size())
+        return false;
+    const std::vector<float>& front = before->vertices;
+    const std::size_t n = v.size() / 3;
+    for (std::size_t i = 0; i < n; ++i)
+        if (!Same(v[3 * i], front[3 * (n - 1 - i)]) || !Same(v[3 * i + 1], front[3 * (n - 1 - i) + 1]) ||
+            !Same(v[3 * i + 2], v[2]))
+            return false;
+    return true;
+}
+
+void PutRun(std::vector<unsigned char>& out, const GlyphRun& run, const GlyphRun* before)
+{
+    const std::vector<float>& v = run.vertices;
+    const uint32_t kind = IsWall(v) ? glyphRunWall : IsMirror(v, before) ? glyphRunMirror : glyphRunVertices;
+    Put32(out, kind);
+    for (float value : run.normal)
+        PutFloat(out, value);
+    if (kind == glyphRunWall) {
+        for (float value : {v[0], v[1], v[3], v[4], v[2], v[8]})
+            PutFloat(out, value);
+    } else if (kind == glyphRunMirror) {
+        PutFloat(out, v[2]);
+    } else {
+        const std::size_t vertices = v.size() / 3;
+        Put32(out, (uint32_t)vertices);
+        for (std::size_t i = 0; i < vertices * 3; ++i)
+            PutFloat(out, v[i]);
+    }
+}
+
 }  // namespace
 
 std::vector<unsigned char> GlyphFileBytes(const GlyphSet& glyphs)
@@ -43,14 +97,8 @@ std::vector<unsigned char> GlyphFileBytes(const GlyphSet& glyphs)
         for (const GlyphPrimitive& primitive : shape.primitives) {
             Put32(out, primitive.mode);
             Put32(out, (uint32_t)primitive.runs.size());
-            for (const GlyphRun& run : primitive.runs) {
-                for (float value : run.normal)
-                    PutFloat(out, value);
-                const std::size_t vertices = run.vertices.size() / 3;
-                Put32(out, (uint32_t)vertices);
-                for (std::size_t v = 0; v < vertices * 3; ++v)
-                    PutFloat(out, run.vertices[v]);
-            }
+            for (std::size_t r = 0; r < primitive.runs.size(); ++r)
+                PutRun(out, primitive.runs[r], r ? &primitive.runs[r - 1] : nullptr);
         }
     }
     return out;
