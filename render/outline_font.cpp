@@ -9,14 +9,26 @@
 
 uint32_t& fontBase = renderer.fontBase;
 
+const OutlineFontRequest outlineFont = {-12, FW_HEAVY, RUSSIAN_CHARSET, "Haettenschweiler",
+                                        0,   255,      0.0f,            0.09f,
+                                        WGL_FONT_POLYGONS};
+
+HFONT CreateOutlineFont()
+{
+    const OutlineFontRequest& r = outlineFont;
+    return CreateFontA(r.height, 0, 0, 0, r.weight, FALSE, FALSE, FALSE, r.charSet, OUT_TT_PRECIS,
+                       CLIP_CHARACTER_PRECIS, ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH,
+                       r.face);
+}
+
 int BuildOutlineFont(HDC dc)
 {
     fontBase = glGenLists(256);
-    HFONT font = CreateFontA(-12, 0, 0, 0, FW_HEAVY, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
-                             OUT_TT_PRECIS, CLIP_CHARACTER_PRECIS, ANTIALIASED_QUALITY,
-                             FF_DONTCARE | DEFAULT_PITCH, "Haettenschweiler");
+    HFONT font = CreateOutlineFont();
     SelectObject(dc, font);
-    return wglUseFontOutlinesA(dc, 0, 255, fontBase, 0.0f, 0.09f, WGL_FONT_POLYGONS, NULL);
+    const OutlineFontRequest& r = outlineFont;
+    return wglUseFontOutlinesA(dc, r.first, r.count, fontBase, r.deviation, r.extrusion, r.format,
+                               NULL);
 }
 
 void FreeOutlineFont()

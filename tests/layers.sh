@@ -7,7 +7,8 @@
 # Windows build (win32/), as does the holding of taps (taps/) for the layer and the Windows
 # build, the drawing that can be switched off (nullgl/), and OpenGL for the browser (webgl/).
 # The programs' entries and the tools reach platform/ only through its headers on top and the
-# hosts' own for programs; the replay driver's entry also switches the drawing. No two files of
+# hosts' own for programs; the replay driver's entry also switches the drawing, and the glyph
+# generator makes and writes the layer's glyph geometry for the page. No two files of
 # tools/ or programs/ use each other either.
 #
 # Given a build folder, the calls are checked too, library by library: a symbol one library
@@ -52,6 +53,7 @@ while IFS=: read -r file _ text; do
       platform/platform.h|platform/host.h|platform/desktop/desktop_host.h) ;;
       platform/scripted/scripted_host.h) ;;
       platform/nullgl/null_gl.h) [ "$file" = programs/replay/main.cpp ] || wrong=1 ;;
+      platform/layer/glyph_geometry.h|platform/layer/glyph_file.h) [[ $file == tools/glyphgen/* ]] || wrong=1 ;;
       *) wrong=1 ;;
     esac
   fi

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,11 +15,13 @@
 #include "app/game_window.h"
 #include "platform/layer/charset.h"
 #include "platform/layer/font_face.h"
+#include "platform/layer/glyph_file.h"
 #include "platform/scripted/scripted_host.h"
 #include "platform/layer/layer.h"
 #include "render/outline_font.h"
 #include "tests/scenario.h"
 #include "tools/formats/png_writer.h"
+#include "tools/glyphgen/glyph_writer.h"
 
 namespace {
 
@@ -334,6 +337,44 @@ TEST_F(OutlineFont, BadArgumentsAndFontlessContextsFail)
     DeleteDC(memory);
     DeleteObject(windowDC->font);
     EXPECT_FALSE(build(windowDC, 0, 10, base, 0, 0.1f, WGL_FONT_POLYGONS)) << "the font is gone";
+    glDeleteLists(base, 256);
+}
+
+// The page's path: the game's glyphs made without a GL context, written as a glyph file, read
+// back and compiled draw exactly what the lists built here draw, lit so that the normals show in
+// the colours, turned so that the walls and the back show, with the same metrics.
+TEST_F(OutlineFont, GlyphsReadFromAGlyphFileDrawWhatTheBuiltListsDraw)
+{
+    GlyphSet made, read;
+    ASSERT_TRUE(LayerGlyphGeometry(windowDC, 0, 255, 0.0f, 0.09f, WGL_FONT_POLYGONS, made));
+    const std::vector<unsigned char> bytes = GlyphFileBytes(made);
+    std::string error;
+    ASSERT_TRUE(ReadGlyphFile(bytes.data(), bytes.size(), read, error)) << error;
+    EXPECT_EQ(read.request.face, "Haettenschweiler");
+    EXPECT_EQ(read.request.weight, FW_HEAVY);
+    std::vector<GLYPHMETRICSFLOAT> metrics(255);
+    GLuint base = glGenLists(256);
+    LayerCompileGlyphLists(read, base, metrics.data());
+    const std::vector<GLYPHMETRICSFLOAT> built = Metrics();
+    EXPECT_EQ(std::memcmp(metrics.data(), built.data(), sizeof(GLYPHMETRICSFLOAT) * 255), 0);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    auto same = [](const std::vector<Polygon>& a, const std::vector<Polygon>& b) {
+        if (a.size() != b.size())
+            return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (a[i].size() != b[i].size() ||
+                std::memcmp(a[i].data(), b[i].data(), a[i].size() * sizeof(Vertex)) != 0)
+                return false;
+        return true;
+    };
+    std::size_t drawn = 0;
+    for (GLuint code = 0; code < 255; ++code) {
+        const std::vector<Polygon> direct = Feedback([&] { glCallList(fontBase + code); }, 35, 20);
+        drawn += direct.size();
+        EXPECT_TRUE(same(direct, Feedback([&] { glCallList(base + code); }, 35, 20))) << code;
+    }
+    EXPECT_GT(drawn, 10000u);
     glDeleteLists(base, 256);
 }
 

@@ -1,5 +1,6 @@
 // wglUseFontOutlinesA: one display list per character, its outline filled by the GLU
-// tessellator and extruded.
+// tessellator and extruded. The glyphs' geometry is made first (LayerGlyphGeometry, which the
+// build-time glyph generator also calls for the page's data), then compiled into the lists.
 //
 // Each list draws the glyph in em units (the em square is 1.0): the front face at z = 0 facing
 // +z, the back face at z = -extrusion facing -z, a wall along every edge of every contour
@@ -8,6 +9,7 @@
 // the deviation is 0).
 #include "platform/layer/charset.h"
 #include "platform/layer/font_face.h"
+#include "platform/layer/glyph_geometry.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -20,6 +22,7 @@
 #include <cmath>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -225,46 +228,54 @@ double WindingArea(const std::vector<Contour>& contours)
 }
 
 // The glyph as one run of triangles (every face of it the same kind of primitive, which
-// feedback and selection modes handle as well as drawing does).
-void CompileGlyph(const Tessellation& fill, const std::vector<Contour>& contours, double scale,
-                  GLfloat extrusion, GLfloat advance)
+// feedback and selection modes handle as well as drawing does): the front face, the back face,
+// then a wall for every edge, each run with its normal.
+GlyphShape ShapeOf(const Tessellation& fill, const std::vector<Contour>& contours, double scale,
+                   GLfloat extrusion, const GLYPHMETRICSFLOAT& measure)
 {
+    GlyphShape shape;
+    shape.metrics = measure;
     const bool solid = extrusion > 0.0f;
-    if (!fill.triangles.empty() || (solid && !contours.empty())) {
-        glBegin(GL_TRIANGLES);
-        glNormal3f(0.0f, 0.0f, 1.0f);
-        for (const GLdouble* v : fill.triangles)
-            glVertex3f((GLfloat)v[0], (GLfloat)v[1], 0.0f);
-        if (solid) {
-            glNormal3f(0.0f, 0.0f, -1.0f);
-            for (std::size_t i = fill.triangles.size(); i-- > 0;)
-                glVertex3f((GLfloat)fill.triangles[i][0], (GLfloat)fill.triangles[i][1], -extrusion);
-            // The filled side of an edge is on its left when the outer contours run
-            // counter-clockwise, on its right otherwise; the wall faces the other way.
-            const bool counterClockwise = WindingArea(contours) > 0;
-            for (const Contour& contour : contours)
-                for (std::size_t i = 0; i < contour.size(); ++i) {
-                    Point a = contour[i];
-                    Point b = contour[(i + 1) % contour.size()];
-                    if (counterClockwise)
-                        std::swap(a, b);
-                    // Walking from a to b the solid lies on the right: the wall faces left.
-                    const double dx = b.x - a.x, dy = b.y - a.y;
-                    const double length = std::hypot(dx, dy);
-                    const GLfloat ax = (GLfloat)(a.x * scale), ay = (GLfloat)(a.y * scale);
-                    const GLfloat bx = (GLfloat)(b.x * scale), by = (GLfloat)(b.y * scale);
-                    glNormal3f((GLfloat)(-dy / length), (GLfloat)(dx / length), 0.0f);
-                    glVertex3f(ax, ay, 0.0f);
-                    glVertex3f(bx, by, 0.0f);
-                    glVertex3f(bx, by, -extrusion);
-                    glVertex3f(ax, ay, 0.0f);
-                    glVertex3f(bx, by, -extrusion);
-                    glVertex3f(ax, ay, -extrusion);
-                }
-        }
-        glEnd();
+    if (fill.triangles.empty() && !(solid && !contours.empty()))
+        return shape;
+    GlyphPrimitive triangles;
+    triangles.mode = GL_TRIANGLES;
+    GlyphRun front;
+    front.normal[2] = 1.0f;
+    for (const GLdouble* v : fill.triangles)
+        front.vertices.insert(front.vertices.end(), {(GLfloat)v[0], (GLfloat)v[1], 0.0f});
+    triangles.runs.push_back(std::move(front));
+    if (solid) {
+        GlyphRun back;
+        back.normal[2] = -1.0f;
+        for (std::size_t i = fill.triangles.size(); i-- > 0;)
+            back.vertices.insert(back.vertices.end(), {(GLfloat)fill.triangles[i][0],
+                                                       (GLfloat)fill.triangles[i][1], -extrusion});
+        triangles.runs.push_back(std::move(back));
+        // The filled side of an edge is on its left when the outer contours run
+        // counter-clockwise, on its right otherwise; the wall faces the other way.
+        const bool counterClockwise = WindingArea(contours) > 0;
+        for (const Contour& contour : contours)
+            for (std::size_t i = 0; i < contour.size(); ++i) {
+                Point a = contour[i];
+                Point b = contour[(i + 1) % contour.size()];
+                if (counterClockwise)
+                    std::swap(a, b);
+                // Walking from a to b the solid lies on the right: the wall faces left.
+                const double dx = b.x - a.x, dy = b.y - a.y;
+                const double length = std::hypot(dx, dy);
+                const GLfloat ax = (GLfloat)(a.x * scale), ay = (GLfloat)(a.y * scale);
+                const GLfloat bx = (GLfloat)(b.x * scale), by = (GLfloat)(b.y * scale);
+                GlyphRun wall;
+                wall.normal[0] = (GLfloat)(-dy / length);
+                wall.normal[1] = (GLfloat)(dx / length);
+                wall.vertices = {ax, ay, 0.0f, bx, by, 0.0f,       bx, by, -extrusion,
+                                 ax, ay, 0.0f, bx, by, -extrusion, ax, ay, -extrusion};
+                triangles.runs.push_back(std::move(wall));
+            }
     }
-    glTranslatef(advance, 0.0f, 0.0f);
+    shape.primitives.push_back(std::move(triangles));
+    return shape;
 }
 
 // The mean advance of the Cyrillic capitals and the digits (the HUD's and the title's letters)
@@ -296,21 +307,25 @@ double Condensing(FT_Face face)
 
 }  // namespace
 
-BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase, FLOAT deviation,
-                                FLOAT extrusion, int format, LPGLYPHMETRICSFLOAT metrics)
+bool LayerGlyphGeometry(HDC dc, DWORD first, DWORD count, FLOAT deviation, FLOAT extrusion,
+                        int format, GlyphSet& glyphs)
 {
     // Only filled glyphs are built; characters are single bytes.
-    if (!dc || !dc->font || format != WGL_FONT_POLYGONS || listBase == 0 || first > 255 ||
-        count > 256 - first || !(deviation >= 0.0f) || !(extrusion >= 0.0f))
-        return FALSE;
-    if (!layerHost.currentContext())
-        return FALSE;
+    if (!dc || !dc->font || format != WGL_FONT_POLYGONS || first > 255 || count > 256 - first ||
+        !(deviation >= 0.0f) || !(extrusion >= 0.0f))
+        return false;
     FT_Face face = LayerFontFace(dc->font);
     if (!face)
-        return FALSE;
+        return false;
     Tessellation fill;
     if (!fill.Open())
-        return FALSE;
+        return false;
+
+    const LayerGdiObject& font = *dc->font;
+    glyphs.request = GlyphRequest{font.faceName, font.height, font.weight, font.italic,
+                                  font.charSet, deviation, extrusion, format, first};
+    glyphs.glyphs.clear();
+    glyphs.glyphs.reserve(count);
 
     const double unitsPerEm = face->units_per_EM;
     const double scale = 1.0 / unitsPerEm;
@@ -354,12 +369,22 @@ BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase
                         point.x *= condense;
         }
         fill.Run(flat.contours, scale);
-
-        glNewList(listBase + i, GL_COMPILE);
-        CompileGlyph(fill, flat.contours, scale, extrusion, measure.gmfCellIncX);
-        glEndList();
-        if (metrics)
-            metrics[i] = measure;
+        glyphs.glyphs.push_back(ShapeOf(fill, flat.contours, scale, extrusion, measure));
     }
+    return true;
+}
+
+BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase, FLOAT deviation,
+                                FLOAT extrusion, int format, LPGLYPHMETRICSFLOAT metrics)
+{
+    if (!dc || !dc->font || format != WGL_FONT_POLYGONS || listBase == 0 || first > 255 ||
+        count > 256 - first || !(deviation >= 0.0f) || !(extrusion >= 0.0f))
+        return FALSE;
+    if (!layerHost.currentContext())
+        return FALSE;
+    GlyphSet glyphs;
+    if (!LayerGlyphGeometry(dc, first, count, deviation, extrusion, format, glyphs))
+        return FALSE;
+    LayerCompileGlyphLists(glyphs, listBase, metrics);
     return TRUE;
 }
