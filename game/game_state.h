@@ -13,6 +13,7 @@
 // the enemy and the pickups as world heights.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // The field kinds, as the types the record holds them in.

@@ -2,7 +2,9 @@
 # Installs the Debian packages that are missing. With no argument: what building and running
 # the game needs, nothing more (a player's first start). "test" adds what the test suite needs,
 # "windows" also the cross compiler and Wine for the Windows package.
-# Usage: scripts/install-deps.sh [test|windows]
+# "web" adds emscripten for the browser build, "webtest" also Debian's Chromium (headless, WebGL
+# through SwiftShader) and npm for the browser's tests.
+# Usage: scripts/install-deps.sh [test|windows|web|webtest]
 set -euo pipefail
 
 # The compiler and build tools, the libraries the game links, the OpenGL driver, the X server's
@@ -29,7 +31,17 @@ case "${1:-}" in
       packages+=(g++-mingw-w64-x86-64 zip wine wine64 fonts-wine fonts-liberation locales icoutils)
     fi
     ;;
-  *) echo "usage: $0 [test|windows]" >&2; exit 2 ;;
+  web|webtest)
+    # Emscripten (with its clang, binaryen and node) and iconv's Windows-1251 (libc-bin) for the
+    # browser build; python3 serves the page.
+    packages+=(emscripten libc-bin python3)
+    if [ "$1" = webtest ]; then
+      packages+=(chromium)
+      # npm comes with the nodejs package of some sources; Debian's is a package of its own.
+      command -v npm >/dev/null || packages+=(npm)
+    fi
+    ;;
+  *) echo "usage: $0 [test|windows|web|webtest]" >&2; exit 2 ;;
 esac
 
 missing=()

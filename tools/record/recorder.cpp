@@ -1,7 +1,6 @@
-// The Linux game's capture for the session record: a host around the desktop host. Every entry
-// it watches hands the call on unchanged and tells the record what the replay driver needs to
+// The capture for the session record outside Windows: a host around the one the program chose
+// (the desktop's, the page's). Every entry it watches hands the call on unchanged and tells the record what the replay driver needs to
 // make the same call come out the same way.
-#include "platform/desktop/desktop_host.h"
 #include "tools/record/recorder.h"
 
 #include <fcntl.h>
@@ -14,7 +13,7 @@
 #include "platform/host.h"
 #include "tools/script/session_record.h"
 
-static LayerHost desktop;
+static LayerHost machine;
 static HostPost gamePost = nullptr;
 static bool recording = false;
 
@@ -30,18 +29,18 @@ static void BeforePeek()
 {
     SessionBeforePeek();
     TellFailure();
-    desktop.beforePeek();
+    machine.beforePeek();
 }
 
 static void FrameStart()
 {
-    desktop.frameStart();
+    machine.frameStart();
     SessionFrameStart();
 }
 
 static POINT RecordCursorPosition()
 {
-    POINT point = desktop.cursorPosition();
+    POINT point = machine.cursorPosition();
     SessionCursor(point);
     return point;
 }
@@ -49,7 +48,7 @@ static POINT RecordCursorPosition()
 static int RecordMessageBox(const std::string& text, const std::string& caption, UINT style)
 {
     SessionMessageBoxOpens();
-    int answer = desktop.messageBox(text, caption, style);
+    int answer = machine.messageBox(text, caption, style);
     SessionMessageBoxAnswered(style, answer);
     TellFailure();
     return answer;
@@ -57,7 +56,7 @@ static int RecordMessageBox(const std::string& text, const std::string& caption,
 
 static bool RecordDisplayMode(int width, int height, int bits)
 {
-    bool available = desktop.displayModeAvailable(width, height, bits);
+    bool available = machine.displayModeAvailable(width, height, bits);
     SessionDisplayMode(available);
     TellFailure();
     return available;
@@ -66,7 +65,7 @@ static bool RecordDisplayMode(int width, int height, int bits)
 static BOOL RecordPlaySound(const char* sound, DWORD flags)
 {
     SessionSound(sound);
-    return desktop.playSound(sound, flags);
+    return machine.playSound(sound, flags);
 }
 
 static void WatchMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -79,7 +78,7 @@ static void WatchMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 static void PumpEvents(HostPost post)
 {
     gamePost = post;
-    desktop.pumpEvents(WatchMessage);
+    machine.pumpEvents(WatchMessage);
 }
 
 bool StartRecording(const std::string& path, std::string& error)
@@ -104,7 +103,7 @@ bool StartRecording(const std::string& path, std::string& error)
         error = "cannot record into " + path + ": " + why;
         return false;
     }
-    LayerInstallAround(DesktopHost(), desktop, [](LayerHost& host) {
+    LayerInstallAround(LayerCurrentHost(), machine, [](LayerHost& host) {
         host.beforePeek = BeforePeek;
         host.frameStart = FrameStart;
         host.cursorPosition = RecordCursorPosition;

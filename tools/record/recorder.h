@@ -1,5 +1,6 @@
-// The session recorder of the Linux game: it watches the desktop host and tells the session
-// record (tools/script/session_record.h) what the player did.
+// The session recorder of the game on Linux and in the browser: it watches the host the program
+// chose (the desktop's, the page's) and tells the session record (tools/script/session_record.h)
+// what the player did.
 #pragma once
 
 #include <string>

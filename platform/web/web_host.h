@@ -1,0 +1,21 @@
+// The web host: the game in a browser page, over emscripten's HTML5 and WebGL bindings and the
+// page's own script (the page's folder, programs/web/page/). The game's loop is its own: it
+// gives the browser its turn inside the layer's calls that wait (Sleep, the frame wait's timer,
+// the swap, the dialogs), through emscripten's Asyncify.
+#pragma once
+
+#include "platform/host.h"
+
+// The host record: the browser's clock, the canvas as the game's window and WebGL as its
+// OpenGL, the keyboard, pointer lock, the Gamepad API, Web Audio and the page's dialogs.
+const LayerHost& WebHost();
+
+// Listens to the page's events (keys, the mouse, focus, fullscreen, visibility); once, before
+// the game starts.
+void WebStart();
+
+// Hands the page a file the game's session made (a recording), to be offered as a download.
+void WebOfferDownload(const char* path);
+
+// Tells the page the game has ended (its exit code): the page says so and offers another round.
+void WebGameEnded(int code);
