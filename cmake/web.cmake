@@ -136,5 +136,10 @@ function(trimvald_web_program)
       ${TRIMVALD_WEB_OUTPUT}/FONT-LICENSE.txt
     DEPENDS ${data}/Data/Fonts/YanoneKaffeesatz-LICENSE.txt VERBATIM)
   list(APPEND copies ${TRIMVALD_WEB_OUTPUT}/FONT-LICENSE.txt)
+  # The game's icon, as the page's.
+  add_custom_command(OUTPUT ${TRIMVALD_WEB_OUTPUT}/icon.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${data}/Icons/trimvald-64.png ${TRIMVALD_WEB_OUTPUT}/icon.png
+    DEPENDS ${data}/Icons/trimvald-64.png VERBATIM)
+  list(APPEND copies ${TRIMVALD_WEB_OUTPUT}/icon.png)
   add_custom_target(trimvald_page ALL DEPENDS ${copies})
 endfunction()

@@ -83,6 +83,7 @@ void glHint(GLenum target, GLenum mode) { if (!ContextCurrent()) return; Gl11Hin
 void glFlush() { if (!ContextCurrent()) return; Gl11Flush(); }
 const GLubyte* glGetString(GLenum name) { if (!ContextCurrent()) return nullptr; return Gl11GetString(name); }
 void glGetIntegerv(GLenum pname, GLint* params) { if (!ContextCurrent()) return; Gl11GetIntegerv(pname, params); }
+void glGetBooleanv(GLenum pname, GLboolean* params) { if (!ContextCurrent()) return; Gl11GetBooleanv(pname, params); }
 
 GLUquadric* gluNewQuadric() { return reinterpret_cast<GLUquadric*>(GluNewQuadric()); }
 void gluDeleteQuadric(GLUquadric* quadric) { GluDeleteQuadric(Quadric(quadric)); }

@@ -63,3 +63,11 @@ void Gl11GetIntegerv(unsigned pname, int* params)
 {
     glGetIntegerv(pname, params);
 }
+
+void Gl11GetBooleanv(unsigned pname, unsigned char* params)
+{
+    if (pname == GL_DOUBLEBUFFER)
+        *params = GL_TRUE;
+    else
+        glGetBooleanv(pname, params);
+}

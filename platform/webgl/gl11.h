@@ -76,6 +76,9 @@ void Gl11Hint(unsigned target, unsigned mode);
 void Gl11Flush();
 const unsigned char* Gl11GetString(unsigned name);
 void Gl11GetIntegerv(unsigned pname, int* params);
+// GL_DOUBLEBUFFER, which OpenGL ES cannot be asked: the browser presents the canvas's buffer
+// whole, as a swap does. Anything else is OpenGL ES's answer.
+void Gl11GetBooleanv(unsigned pname, unsigned char* params);
 
 // Quadric spheres (GLU_SMOOTH normals, texture coordinates on or off, drawn filled).
 struct Gl11Quadric;

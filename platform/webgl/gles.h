@@ -18,6 +18,7 @@
 #define glEnable emscripten_glEnable
 #define glFlush emscripten_glFlush
 #define glGenTextures emscripten_glGenTextures
+#define glGetBooleanv emscripten_glGetBooleanv
 #define glGetIntegerv emscripten_glGetIntegerv
 #define glGetString emscripten_glGetString
 #define glPixelStorei emscripten_glPixelStorei
@@ -31,6 +32,7 @@
 #define GL_STACK_OVERFLOW 0x0503
 #define GL_STACK_UNDERFLOW 0x0504
 #define GL_LIST_BASE 0x0B32
+#define GL_DOUBLEBUFFER 0x0C32
 #define GL_LIGHTING 0x0B50
 #define GL_COLOR_MATERIAL 0x0B57
 #define GL_MATRIX_MODE 0x0BA0
