@@ -202,42 +202,50 @@ static void SetLighting(const Gl11State& state, Uniforms& u)
         u.ambient[i] = (float)ambient[i];
 }
 
-static void Send(const Uniforms& u)
+// Each uniform goes to OpenGL ES only when it differs from the one sent last: a text's letters
+// differ in their model-view matrix alone, a sphere's stacks in nothing.
+template <typename Member>
+static bool Changed(const Member& now, const Member& before)
 {
-    glUniformMatrix4fv(where.modelView, 1, GL_FALSE, u.modelView);
-    glUniformMatrix4fv(where.projection, 1, GL_FALSE, u.projection);
-    glUniformMatrix3fv(where.normalMatrix, 1, GL_FALSE, u.normalMatrix);
-    glUniform1i(where.lighting, u.lighting);
-    glUniform1i(where.colorMaterial, u.colorMaterial);
-    glUniform4fv(where.materialAmbient, 1, u.materialAmbient);
-    glUniform4fv(where.materialDiffuse, 1, u.materialDiffuse);
-    glUniform3fv(where.ambient, 1, u.ambient);
-    glUniform1i(where.lightCount, u.lightCount);
-    glUniform4fv(where.lightPosition, kLights, u.lightPosition[0]);
-    glUniform3fv(where.lightDiffuse, kLights, u.lightDiffuse[0]);
-    glUniform1i(where.texturing, u.texturing);
+    return !anySent || std::memcmp(&now, &before, sizeof now) != 0;
 }
 
-void DrawTriangles(const std::vector<Vertex>& triangles)
+static void Send(const Uniforms& u)
 {
-    Gl11State& state = State();
-    if (state.program == 0)
-        MakeProgram(state);
-    glUseProgram(state.program);
-    Uniforms u = {};
-    std::memcpy(u.modelView, state.modelView.m, sizeof u.modelView);
-    std::memcpy(u.projection, state.projection.m, sizeof u.projection);
-    SetLighting(state, u);
-    u.texturing = state.texturing && BoundTextureComplete();
-    if (!anySent || std::memcmp(&u, &sent, sizeof u) != 0) {
-        Send(u);
-        sent = u;
-        anySent = true;
-    }
+    if (Changed(u.modelView, sent.modelView))
+        glUniformMatrix4fv(where.modelView, 1, GL_FALSE, u.modelView);
+    if (Changed(u.projection, sent.projection))
+        glUniformMatrix4fv(where.projection, 1, GL_FALSE, u.projection);
+    if (Changed(u.normalMatrix, sent.normalMatrix))
+        glUniformMatrix3fv(where.normalMatrix, 1, GL_FALSE, u.normalMatrix);
+    if (Changed(u.lighting, sent.lighting))
+        glUniform1i(where.lighting, u.lighting);
+    if (Changed(u.colorMaterial, sent.colorMaterial))
+        glUniform1i(where.colorMaterial, u.colorMaterial);
+    if (Changed(u.materialAmbient, sent.materialAmbient))
+        glUniform4fv(where.materialAmbient, 1, u.materialAmbient);
+    if (Changed(u.materialDiffuse, sent.materialDiffuse))
+        glUniform4fv(where.materialDiffuse, 1, u.materialDiffuse);
+    if (Changed(u.ambient, sent.ambient))
+        glUniform3fv(where.ambient, 1, u.ambient);
+    if (Changed(u.lightCount, sent.lightCount))
+        glUniform1i(where.lightCount, u.lightCount);
+    if (Changed(u.lightPosition, sent.lightPosition))
+        glUniform4fv(where.lightPosition, kLights, u.lightPosition[0]);
+    if (Changed(u.lightDiffuse, sent.lightDiffuse))
+        glUniform3fv(where.lightDiffuse, kLights, u.lightDiffuse[0]);
+    if (Changed(u.texturing, sent.texturing))
+        glUniform1i(where.texturing, u.texturing);
+    sent = u;
+    anySent = true;
+}
 
+// The program, its vertex buffer and where each attribute lies in it are set once: nothing
+// else draws with this context, so they stay as set.
+static void Bind(const Gl11State& state)
+{
+    glUseProgram(state.program);
     glBindBuffer(GL_ARRAY_BUFFER, state.buffer);
-    glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(triangles.size() * sizeof(Vertex)), triangles.data(),
-                 GL_STREAM_DRAW);
     const struct {
         Attribute index;
         GLint size;
@@ -253,5 +261,22 @@ void DrawTriangles(const std::vector<Vertex>& triangles)
         glVertexAttribPointer(attribute.index, attribute.size, GL_FLOAT, GL_FALSE, sizeof(Vertex),
                               reinterpret_cast<const void*>(attribute.offset));
     }
+}
+
+void DrawTriangles(const std::vector<Vertex>& triangles)
+{
+    Gl11State& state = State();
+    if (state.program == 0) {
+        MakeProgram(state);
+        Bind(state);
+    }
+    Uniforms u = {};
+    std::memcpy(u.modelView, state.modelView.m, sizeof u.modelView);
+    std::memcpy(u.projection, state.projection.m, sizeof u.projection);
+    SetLighting(state, u);
+    u.texturing = state.texturing && BoundTextureComplete();
+    Send(u);
+    glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(triangles.size() * sizeof(Vertex)), triangles.data(),
+                 GL_STREAM_DRAW);
     glDrawArrays(GL_TRIANGLES, 0, (GLsizei)triangles.size());
 }
