@@ -12,6 +12,7 @@ add_library(trimvald_webgl STATIC
   platform/webgl/browser_names.cpp
   platform/webgl/capabilities.cpp
   platform/webgl/draw.cpp
+  platform/webgl/draw_cache.cpp
   platform/webgl/frame.cpp
   platform/webgl/immediate.cpp
   platform/webgl/lighting.cpp

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/webgl/draw_cache.h"
 #include "platform/webgl/gl11.h"
 #include "platform/webgl/mipmaps.h"
 #include "tests/offscreen_gl.h"
@@ -326,6 +327,33 @@ TEST_F(WebGlLayer, LitSphere)
 {
     Draw(LitSphere, "lit_sphere");
     ExpectSamePictures();
+}
+
+// The game draws the same things every frame, and the layer keeps what it sees twice: the
+// frames drawn from kept buffers are the first one to the byte, and the lists' scene with them.
+TEST_F(WebGlLayer, DrawsKeptFromFrameToFrameDrawTheSame)
+{
+    for (auto scene : {LitSphere, ListsAndBlending}) {
+        UseOffscreenGl(layer);
+        scene(kLayer);
+        const std::vector<unsigned char> first = ReadOffscreenGl(layer);
+        for (int again = 0; again < 2; ++again) {
+            scene(kLayer);
+            EXPECT_EQ(ReadOffscreenGl(layer), first) << "frame " << again + 2;
+        }
+    }
+    // Kept at the second sighting, and never for other bytes that happen to come after.
+    std::vector<Vertex> triangles(60);
+    for (size_t i = 0; i < triangles.size(); ++i)
+        triangles[i].position[0] = (float)i;
+    EXPECT_EQ(CachedTriangles(triangles), nullptr);
+    const CachedDraw* kept = CachedTriangles(triangles);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->indices, 60);
+    EXPECT_EQ(CachedTriangles(triangles), kept);
+    triangles[59].color[3] = 0.5f;
+    EXPECT_EQ(CachedTriangles(triangles), nullptr);
+    EXPECT_EQ(Gl11GetError(), 0u);
 }
 
 TEST_F(WebGlLayer, MipmappedFloor)

@@ -62,9 +62,22 @@ static bool CounterFrequency(int64_t* ticksPerSecond)
     return true;
 }
 
+// A clock read again within a millisecond is a wait reading out its last moments: the game's
+// frame wait does so after its sleep, and the page would be frozen while it did. Each such read
+// gives the browser its turn first (a message to ourselves), as a busy system would take the
+// processor from a spinning thread; the game reads the clock only at a frame's start and in its
+// wait, after the frame is drawn, so no half-drawn frame is shown.
+static double lastCounterRead = -1.0;
+
 static int64_t Counter()
 {
-    return (int64_t)std::floor(WebNow() * 1000.0);
+    double now = WebNow();
+    if (lastCounterRead >= 0.0 && now - lastCounterRead < 1.0) {
+        WebYieldOnce();
+        now = WebNow();
+    }
+    lastCounterRead = now;
+    return (int64_t)std::floor(now * 1000.0);
 }
 
 static DWORD Milliseconds()
@@ -112,6 +125,7 @@ static bool StartVideo()
 
 static void Reset()
 {
+    lastCounterRead = -1.0;
     WebResetSound();
     WebResetEvents();
     WebResetGamepad();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/webgl/draw_cache.h"
 #include "platform/webgl/state.h"
 
 static const char* const kVertexShader = R"(
@@ -72,6 +73,10 @@ void main()
 )";
 
 enum Attribute { kPosition, kNormal, kTexCoord, kColor };
+
+// The vertex buffer the attributes lie in now (0: none yet), and the cache's bindings then.
+static unsigned vertexBufferInUse = 0;
+static unsigned cacheBindingsSeen = 0;
 
 // Where the program's uniforms are, looked up once when it is linked.
 static struct {
@@ -150,8 +155,10 @@ void ReleaseDrawing()
     Gl11State& state = State();
     if (state.program == 0)
         return;
+    ReleaseCache();
     glDeleteProgram(state.program);
     glDeleteBuffers(1, &state.buffer);
+    vertexBufferInUse = 0;
     state.program = state.buffer = 0;
 }
 
@@ -240,12 +247,16 @@ static void Send(const Uniforms& u)
     anySent = true;
 }
 
-// The program, its vertex buffer and where each attribute lies in it are set once: nothing
-// else draws with this context, so they stay as set.
-static void Bind(const Gl11State& state)
+// The program and its attributes are set once: nothing else draws with this context. Where
+// the attributes lie follows the vertex buffer in use: the stream buffer, or a kept draw's.
+
+static void UseVertexBuffer(unsigned buffer)
 {
-    glUseProgram(state.program);
-    glBindBuffer(GL_ARRAY_BUFFER, state.buffer);
+    if (buffer == vertexBufferInUse && CacheBindings() == cacheBindingsSeen)
+        return;
+    vertexBufferInUse = buffer;
+    cacheBindingsSeen = CacheBindings();
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
     const struct {
         Attribute index;
         GLint size;
@@ -256,11 +267,9 @@ static void Bind(const Gl11State& state)
         {kTexCoord, 2, offsetof(Vertex, texCoord)},
         {kColor, 4, offsetof(Vertex, color)},
     };
-    for (const auto& attribute : attributes) {
-        glEnableVertexAttribArray(attribute.index);
+    for (const auto& attribute : attributes)
         glVertexAttribPointer(attribute.index, attribute.size, GL_FLOAT, GL_FALSE, sizeof(Vertex),
                               reinterpret_cast<const void*>(attribute.offset));
-    }
 }
 
 void DrawTriangles(const std::vector<Vertex>& triangles)
@@ -268,7 +277,9 @@ void DrawTriangles(const std::vector<Vertex>& triangles)
     Gl11State& state = State();
     if (state.program == 0) {
         MakeProgram(state);
-        Bind(state);
+        for (Attribute attribute : {kPosition, kNormal, kTexCoord, kColor})
+            glEnableVertexAttribArray(attribute);
+        vertexBufferInUse = 0;
     }
     Uniforms u = {};
     std::memcpy(u.modelView, state.modelView.m, sizeof u.modelView);
@@ -276,6 +287,13 @@ void DrawTriangles(const std::vector<Vertex>& triangles)
     SetLighting(state, u);
     u.texturing = state.texturing && BoundTextureComplete();
     Send(u);
+    if (const CachedDraw* cached = CachedTriangles(triangles)) {
+        UseVertexBuffer(cached->vertexBuffer);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, cached->indexBuffer);
+        glDrawElements(GL_TRIANGLES, cached->indices, GL_UNSIGNED_SHORT, nullptr);
+        return;
+    }
+    UseVertexBuffer(state.buffer);
     glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(triangles.size() * sizeof(Vertex)), triangles.data(),
                  GL_STREAM_DRAW);
     glDrawArrays(GL_TRIANGLES, 0, (GLsizei)triangles.size());

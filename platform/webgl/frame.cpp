@@ -1,6 +1,7 @@
 // The calls OpenGL ES makes as OpenGL 1.1 does (blending, depth, clearing, the viewport), kept
 // in display lists as OpenGL keeps them, and the queries, which never are.
 #include "platform/webgl/gl11.h"
+#include "platform/webgl/draw_cache.h"
 #include "platform/webgl/state.h"
 
 void Gl11BlendFunc(unsigned sfactor, unsigned dfactor)
@@ -17,8 +18,10 @@ void Gl11DepthFunc(unsigned func)
 
 void Gl11Clear(unsigned mask)
 {
-    if (!Recorded([=] { Gl11Clear(mask); }))
-        glClear(mask);
+    if (Recorded([=] { Gl11Clear(mask); }))
+        return;
+    glClear(mask);
+    CacheNextFrame();
 }
 
 void Gl11ClearColor(float red, float green, float blue, float alpha)
