@@ -52,6 +52,7 @@ add_library(trimvald_web STATIC
   platform/web/events.cpp
   platform/web/gamepad.cpp
   platform/web/host.cpp
+  platform/web/key_places.cpp
   platform/web/keymap.cpp
   platform/web/sound.cpp
   platform/web/video.cpp)

@@ -28,3 +28,21 @@ TEST(WebKeyMap, BrowserKeysGiveWindowsVirtualKeyCodes)
     EXPECT_EQ(WebVirtualKey("Unidentified", ""), 0);
     EXPECT_EQ(WebVirtualKey("", "KeyWW"), 0);
 }
+
+// The places the bindings name, in USB HID usages (SDL's scan codes are the same numbers).
+TEST(WebKeyMap, PlacesAreUsbUsages)
+{
+    EXPECT_EQ(WebKeyUsage("KeyA"), 0x04);
+    EXPECT_EQ(WebKeyUsage("KeyW"), 0x1A);
+    EXPECT_EQ(WebKeyUsage("KeyZ"), 0x1D);
+    EXPECT_EQ(WebKeyUsage("Digit1"), 0x1E);
+    EXPECT_EQ(WebKeyUsage("Digit0"), 0x27);
+    EXPECT_EQ(WebKeyUsage("Space"), 0x2C);
+    EXPECT_EQ(WebKeyUsage("F1"), 0x3A);
+    EXPECT_EQ(WebKeyUsage("F12"), 0x45);
+    EXPECT_EQ(WebKeyUsage("Numpad1"), 0x59);
+    EXPECT_EQ(WebKeyUsage("Numpad0"), 0x62);
+    EXPECT_EQ(WebKeyUsage("ShiftRight"), 0xE5);
+    for (const char* unknown : {"", "Key", "KeyAA", "F13", "F0", "Digit", "Fn"})
+        EXPECT_EQ(WebKeyUsage(unknown), 0) << unknown;
+}
