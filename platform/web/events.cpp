@@ -66,6 +66,11 @@ void Activate(bool active)
     Queue(WM_ACTIVATE, MAKEWPARAM(active ? WA_ACTIVE : WA_INACTIVE, hidden ? 1 : 0), 0);
 }
 
+// The page's own dialog (the settings) has the keys while it is open.
+EM_JS(int, WebPageOwnsKeys, (), {
+    return Module.page && Module.page.ownsKeys && Module.page.ownsKeys() ? 1 : 0;
+});
+
 // The browser's own keys stay the browser's: with Control or Meta held, and F5, F11, F12.
 bool BrowsersKey(const EmscriptenKeyboardEvent* event, int vk)
 {
@@ -76,6 +81,11 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*)
 {
     if (!layerWindow || !WebPlaying())
         return EM_FALSE;
+    // A key let go in the page's dialog lets go of every key the game holds.
+    if (WebPageOwnsKeys()) {
+        ReleaseKeys();
+        return EM_FALSE;
+    }
     int vk = WebVirtualKey(event->key, event->code);
     if (!vk || BrowsersKey(event, vk))
         return EM_FALSE;

@@ -196,6 +196,59 @@
 
   document.getElementById('again').addEventListener('click', () => location.reload());
 
+  // The player's control settings: the text of a settings file as the desktop game reads it,
+  // kept in this browser's storage and read by the game when it starts. The game hands the page
+  // its default file and what it found wrong in the stored one; the page never changes the text
+  // behind the player's back.
+  const settingsKey = 'trimvald.settings';
+  const settingsBox = document.getElementById('settings');
+  const settingsText = document.getElementById('settings-text');
+  let settingsDefaults = '';
+
+  function storedSettings() {
+    try {
+      return localStorage.getItem(settingsKey);
+    } catch (e) {
+      return null;  // storage refused (a private window with storage off): the defaults
+    }
+  }
+
+  function settings(defaults, problems) {
+    settingsDefaults = defaults;
+    const stored = storedSettings();
+    settingsText.value = stored === null ? defaults : stored;
+    const list = document.getElementById('settings-problems');
+    list.textContent = '';
+    for (const problem of problems) {
+      const item = document.createElement('li');
+      item.textContent = problem;
+      list.appendChild(item);
+    }
+  }
+
+  document.getElementById('settings-open').addEventListener('click', () => {
+    if (document.pointerLockElement)
+      document.exitPointerLock();
+    settingsBox.showModal();
+    settingsText.focus();
+  });
+  document.getElementById('settings-close').addEventListener('click', () => settingsBox.close());
+  document.getElementById('settings-defaults').addEventListener('click', () => {
+    settingsText.value = settingsDefaults;
+  });
+  document.getElementById('settings-save').addEventListener('click', () => {
+    try {
+      localStorage.setItem(settingsKey, settingsText.value);
+    } catch (e) {
+      document.getElementById('settings-problems').textContent =
+        'Браузер не даёт сохранить настройки: ' + e.message;
+      return;
+    }
+    location.reload();
+  });
+  // While the page's own dialog is open, the keys are its own, not the game's.
+  const ownsKeys = () => settingsBox.open;
+
   function hasWebGL() {
     try {
       return !!document.createElement('canvas').getContext('webgl');
@@ -217,7 +270,7 @@
     onRuntimeInitialized: decodeAll,
     onAbort: what => fail('Игра остановилась: ' + what),
     page: {dialog, playSound, fullscreen, showGame, cursor: shown => canvas.classList.toggle('no-cursor', !shown),
-           offerDownload, gameEnded},
+           offerDownload, gameEnded, settings, storedSettings, ownsKeys},
   };
 
   // Without WebGL the game's module is not loaded at all.
