@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Includes run one way, programs -> tools -> app -> game -> render -> platform. Inside platform/
-# the layer (layer/) names no host and no SDL, and neither host (desktop/, scripted/) the other:
+# the layer (layer/) names no host and no SDL, and no host (desktop/, scripted/, web/) another:
 # each reaches the layer through the host record and what of it is theirs (layer/for_hosts.h),
-# not its insides, and fills its window and OpenGL entries from SDL's video (sdl_video/), which
-# knows nothing of the layer or the hosts; the controller mapping (gamepad/) stands alone, for the desktop host and the
-# Windows build (win32/), and the player's controls (controls/) stand on it alone, as does the holding of taps (taps/) for the layer and the Windows
-# build, the drawing that can be switched off (nullgl/), and OpenGL for the browser (webgl/).
-# The programs' entries and the tools reach platform/ only through its headers on top and the
-# hosts' own for programs (and the controls' settings, which the entries read and tell); the replay driver's entry also switches the drawing, and the glyph
-# generator makes and writes the layer's glyph geometry for the page. No two files of
-# tools/ or programs/ use each other either.
+# not its insides, and the desktop's and the scripted one fill their window and OpenGL entries
+# from SDL's video (sdl_video/), which knows nothing of the layer or the hosts. The controller
+# mapping (gamepad/) stands alone, for the hosts and the Windows build (win32/); the player's
+# controls (controls/) stand on it alone, as do the holding of taps (taps/) for the layer and the
+# Windows build, the drawing that can be switched off (nullgl/), and OpenGL for the browser
+# (webgl/). The programs' entries and the tools reach platform/ only through its headers on top,
+# the hosts' own for programs and the controls' settings (which the game's entries read and
+# tell); the replay driver's entry also switches the drawing, and the glyph generator makes and
+# writes the layer's glyph geometry for the page. No two files of tools/ or programs/ use each
+# other either.
 #
 # Given a build folder, the calls are checked too, library by library: a symbol one library
 # leaves undefined and another of ours defines must come from a library it may call (the rooms
@@ -30,6 +32,7 @@ allowed() {
     controls) [[ $2 == controls || $2 == gamepad || $2 == top ]] ;;
     desktop) [[ $2 == desktop || $hosts == 1 || $2 == sdl_video || $2 == controls || $2 == gamepad || $2 == top ]] ;;
     scripted) [[ $2 == scripted || $hosts == 1 || $2 == sdl_video || $2 == top ]] ;;
+    web) [[ $2 == web || $hosts == 1 || $2 == controls || $2 == gamepad || $2 == top ]] ;;
     win32) [[ $2 == win32 || $2 == controls || $2 == gamepad || $2 == taps || $2 == top ]] ;;
     top) true ;;
     *) false ;;  # a room without rules here may include nothing of platform/ until it is given them
@@ -54,6 +57,7 @@ while IFS=: read -r file _ text; do
       platform/platform.h|platform/host.h|platform/desktop/desktop_host.h) ;;
       platform/controls/controls.h) [ "$from" = programs ] || wrong=1 ;;
       platform/scripted/scripted_host.h) ;;
+      platform/web/web_host.h) [ "$file" = programs/web/main.cpp ] || wrong=1 ;;
       platform/nullgl/null_gl.h) [ "$file" = programs/replay/main.cpp ] || wrong=1 ;;
       platform/layer/glyph_geometry.h|platform/layer/glyph_file.h) [[ $file == tools/glyphgen/* ]] || wrong=1 ;;
       *) wrong=1 ;;
@@ -97,7 +101,7 @@ if [ -n "$build" ]; then
   # A library the build makes that this check does not know is refused until it is given its
   # rules.
   while read -r lib; do
-    case " taps gamepad controls null_gl webgl layer sdl_video desktop scripted win32 render game app script record replay formats " in
+    case " taps gamepad controls null_gl webgl layer sdl_video desktop scripted web win32 render game app script record replay formats " in
       *" $lib "*) ;;
       *) echo "trimvald_$lib is a library tests/layers.sh has no rules for"; status=1 ;;
     esac
