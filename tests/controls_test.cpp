@@ -131,6 +131,9 @@ TEST(ControlsMapping, KeysByPlaceOrLayoutAndButtonsBecomeTheGameKeys)
     EXPECT_EQ(ControlOfLayoutKey('W'), usageW);
     EXPECT_EQ(ControlOfUsage(0xE2), 0) << "Alt is the system's";
     EXPECT_EQ(ControlsKeyChange(ControlOfUsage(usageUp), true), 0) << "no action has Up";
+    // A key the machine gave no place goes by its layout's key; under keys = layout every key.
+    EXPECT_EQ(ControlOfKey(0, 'W'), usageW);
+    EXPECT_EQ(ControlOfKey(ControlOfUsage(0x1D), 'W'), 0x1D) << "by place: Z's";
 
     // E, Ctrl and the left button all cast: E goes up with the last of them let go.
     EXPECT_EQ(ControlsKeyChange(ControlOfUsage(usageRightCtrl), true), 'E');
@@ -140,7 +143,8 @@ TEST(ControlsMapping, KeysByPlaceOrLayoutAndButtonsBecomeTheGameKeys)
     EXPECT_EQ(ControlsKeyChange(ControlOfMouseButton(1), false), 'E');
     EXPECT_EQ(ControlsKeyChange(ControlOfMouseButton(3), true), 0);
 
-    ControlsInstall(Read("[keys]\nforward = Up\ncast = MouseRight\n").settings);
+    ControlsInstall(Read("[keys]\nforward = Up\ncast = MouseRight\nkeys = layout\n").settings);
+    EXPECT_EQ(ControlOfKey(ControlOfUsage(0x1D), 'W'), usageW) << "by layout: W's";
     EXPECT_EQ(ControlsKeyChange(ControlOfUsage(usageW), true), 0) << "W walks no more";
     EXPECT_EQ(ControlsKeyChange(ControlOfUsage(usageUp), true), 'W');
     EXPECT_EQ(ControlsKeyChange(ControlOfMouseButton(3), true), 'E');

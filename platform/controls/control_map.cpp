@@ -72,6 +72,11 @@ int ControlOfLayoutKey(int virtualKey)
     return 0;
 }
 
+int ControlOfKey(int placeControl, int layoutKey)
+{
+    return installed.keysByLayout || !placeControl ? ControlOfLayoutKey(layoutKey) : placeControl;
+}
+
 int ControlOfMouseButton(int button)
 {
     return button >= 1 && button <= 5 ? mouseControl + button : 0;

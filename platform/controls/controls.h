@@ -71,6 +71,10 @@ const ControlSettings& ControlsInstalled();
 int ControlOfUsage(int usage);
 int ControlOfScanCode(int scanCode, bool extended);
 int ControlOfLayoutKey(int virtualKey);
+// A key as the bindings know it, from its control by place and the layout's virtual key: by
+// place, unless `keys = layout` or the machine gave no place (a key some remote desktops and
+// on-screen keyboards make up carries no scan code).
+int ControlOfKey(int placeControl, int layoutKey);
 // A mouse button as a control (1 left, 2 middle, 3 right, 4 and 5 the side buttons).
 int ControlOfMouseButton(int button);
 

@@ -71,7 +71,5 @@ int DesktopVirtualKey(const SDL_Keysym& key)
 // SDL's scan codes are the keys' USB HID usages.
 int DesktopKeyControl(const SDL_Keysym& key)
 {
-    if (ControlsInstalled().keysByLayout)
-        return ControlOfLayoutKey(DesktopVirtualKey(key));
-    return ControlOfUsage((int)key.scancode);
+    return ControlOfKey(ControlOfUsage((int)key.scancode), DesktopVirtualKey(key));
 }

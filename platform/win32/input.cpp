@@ -24,11 +24,11 @@ static bool AsTheGameHears(MSG& msg)
     bool down = msg.message == WM_KEYDOWN || msg.message == WM_LBUTTONDOWN ||
                 msg.message == WM_MBUTTONDOWN || msg.message == WM_RBUTTONDOWN ||
                 msg.message == WM_XBUTTONDOWN;
-    if (key)
-        control = ControlsInstalled().keysByLayout
-                      ? ControlOfLayoutKey((int)msg.wParam)
-                      : ControlOfScanCode((int)((msg.lParam >> 16) & 0xFF), ((msg.lParam >> 24) & 1) != 0);
-    else if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP)
+    if (key) {
+        int scanCode = (int)((msg.lParam >> 16) & 0xFF);
+        bool extended = ((msg.lParam >> 24) & 1) != 0;
+        control = ControlOfKey(ControlOfScanCode(scanCode, extended), (int)msg.wParam);
+    } else if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP)
         control = ControlOfMouseButton(1);
     else if (msg.message == WM_MBUTTONDOWN || msg.message == WM_MBUTTONUP)
         control = ControlOfMouseButton(2);
