@@ -104,15 +104,17 @@ const KeyName keyNames[] = {
 };
 const int keyNameCount = (int)(sizeof keyNames / sizeof keyNames[0]);
 
-const char* const mouseButtonNames[5] = {"MouseLeft", "MouseMiddle", "MouseRight", "Mouse4", "Mouse5"};
+const char* const mouseButtonNames[5] = {"MouseLeft", "MouseMiddle", "MouseRight", "Mouse4",
+                                         "Mouse5"};
 
 const char* const gamepadButtonNames[gamepadButtonCount] = {
     "A", "B", "X", "Y", "LeftShoulder", "RightShoulder", "LeftTrigger", "RightTrigger",
     "LeftStick", "RightStick", "Start", "Back", "DpadUp", "DpadDown", "DpadLeft", "DpadRight"};
 
 const char* const controlActionNames[controlActionCount] = {
-    "forward", "back", "left", "right", "jump", "crouch", "cast", "spell1", "spell2", "spell3",
-    "spell4", "level5", "level6", "level7", "level8", "level9", "level10", "start", "pause", "quit"};
+    "forward", "back",   "left",   "right",  "jump",   "crouch",  "cast",
+    "spell1",  "spell2", "spell3", "spell4", "level5", "level6",  "level7",
+    "level8",  "level9", "level10", "start", "pause",  "quit"};
 
 const char* const gamepadActionNames[gamepadActionCount] = {
     "jump", "crouch", "cast", "start", "pause", "quit", "next_spell", "previous_spell", "level_up",

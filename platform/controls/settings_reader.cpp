@@ -86,7 +86,8 @@ bool ReadSwitch(Reader& reader, int line, const std::string& name, const std::st
             setting = false;
             return true;
         }
-    reader.Problem(line, name + " = " + value + ": not yes or no; keeps " + (setting ? "yes" : "no"));
+    reader.Problem(line, name + " = " + value + ": not yes or no; keeps " +
+                             (setting ? "yes" : "no"));
     return false;
 }
 
@@ -105,7 +106,8 @@ bool ReadBinding(Reader& reader, int line, const std::string& name, const std::s
         if (controller && words.size() == 1 && SameName(word.c_str(), "none"))
             break;
         if (controller ? control < 0 : control == 0) {
-            why = (controller ? "no controller button called " : "no key or mouse button called ") + word;
+            why = (controller ? "no controller button called "
+                              : "no key or mouse button called ") + word;
             break;
         }
         bool twice = false;
@@ -205,9 +207,10 @@ void Resolve(Reader& reader, Request (&requests)[count], const std::vector<int> 
                         taken = taken || held == control;
                     if (!taken)
                         continue;
-                    reader.Problem(request.line, request.text + ": " + text({control}) +
-                                                     " is already " + names[other] + "'s; " +
-                                                     names[action] + " keeps " + text(defaults[action]));
+                    reader.Problem(request.line,
+                                   request.text + ": " + text({control}) + " is already " +
+                                       names[other] + "'s; " + names[action] + " keeps " +
+                                       text(defaults[action]));
                     request.stands = false;
                     changed = true;
                     break;
@@ -262,8 +265,9 @@ ControlsFileRead ControlsReadText(const std::string& text, const std::string& fi
                       : SameName(name.c_str(), "controller") ? controllerSection
                                                              : unknownSection;
             if (section == unknownSection)
-                reader.Problem(number, "no section called " + line + " (there are [keys], [mouse] and "
-                                       "[controller]); its settings are left out");
+                reader.Problem(number, "no section called " + line +
+                                           " (there are [keys], [mouse] and [controller]); its "
+                                           "settings are left out");
             continue;
         }
         std::size_t equals = line.find('=');
@@ -308,10 +312,9 @@ ControlsFileRead ControlsReadText(const std::string& text, const std::string& fi
                 settings.controller.buttons[action] |= 1u << button;
         }
     // The problems in the order of their lines.
+    typedef std::pair<int, std::string> LineProblem;
     std::stable_sort(reader.problems.begin(), reader.problems.end(),
-                     [](const std::pair<int, std::string>& a, const std::pair<int, std::string>& b) {
-                         return a.first < b.first;
-                     });
+                     [](const LineProblem& a, const LineProblem& b) { return a.first < b.first; });
     for (const auto& problem : reader.problems)
         reader.read.problems.push_back(problem.second);
     return reader.read;

@@ -28,7 +28,8 @@ static std::string Lines(const ControlSettings& settings, bool comments)
             "; A key another action has is refused. spell1 to spell4 also choose the levels 1\n"
             "; to 4 on the title screen.\n");
     for (int action = 0; action < controlActionCount; ++action)
-        text += std::string(ControlActionName(action)) + " = " + KeysText(settings.bindings[action]) + "\n";
+        text += std::string(ControlActionName(action)) + " = " +
+                KeysText(settings.bindings[action]) + "\n";
 
     text += "\n[mouse]\n";
     comment("; 1 turns a tenth of a degree per pixel the mouse moves; 0.05 to 20.\n");
@@ -49,7 +50,8 @@ static std::string Lines(const ControlSettings& settings, bool comments)
             "; LeftShoulder, RightShoulder, LeftTrigger, RightTrigger, LeftStick, RightStick,\n"
             "; Start, Back, DpadUp, DpadDown, DpadLeft, DpadRight. The left stick walks.\n");
     for (int action = 0; action < gamepadActionCount; ++action)
-        text += std::string(gamepadActionNames[action]) + " = " + ButtonsText(pad.buttons[action]) + "\n";
+        text += std::string(gamepadActionNames[action]) + " = " +
+                ButtonsText(pad.buttons[action]) + "\n";
     return text;
 }
 

@@ -124,7 +124,8 @@ GamepadOutput GamepadMapStep(const GamepadState& state, double seconds)
     // An inverted look turns the stick's up and down over.
     double look = std::hypot(state.rightX, state.rightY);
     if (look > settings.lookDeadZone && seconds > 0) {
-        double push = std::fmin(1.0, (look - settings.lookDeadZone) / (1.0 - settings.lookDeadZone));
+        double zone = settings.lookDeadZone;
+        double push = std::fmin(1.0, (look - zone) / (1.0 - zone));
         double pixels = push * push * settings.lookSpeed * pixelsPerDegree * seconds;
         lookCarryX += pixels * state.rightX / look;
         lookCarryY += pixels * (settings.invertLook ? -state.rightY : state.rightY) / look;

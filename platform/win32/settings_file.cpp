@@ -97,7 +97,8 @@ bool TrimvaldWriteDefaultSettings(bool& written, std::string& error)
     for (char c : ControlsDefaultFileText())
         text += c == '\n' ? std::string("\r\n") : std::string(1, c);
     DWORD wrote = 0;
-    bool ok = WriteFile(file, text.data(), (DWORD)text.size(), &wrote, nullptr) && wrote == text.size();
+    bool ok = WriteFile(file, text.data(), (DWORD)text.size(), &wrote, nullptr) &&
+              wrote == text.size();
     if (!ok)
         error = TrimvaldSettingsPath() + ": " + LastError();
     CloseHandle(file);
