@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 #include "platform/win32/capture.h"
+#include "platform/win32/settings_file.h"
 #include "platform/win32/shipped_face.h"
 #include "platform/win32/unicode.h"
 // The calls a session recorder watches, made through the capture's wrappers.

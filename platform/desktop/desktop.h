@@ -33,8 +33,11 @@ void DesktopGamepadEvent(const SDL_Event& event, HostPost post);
 void DesktopGamepadPoll(HostPost post, bool playing);
 void DesktopResetGamepad();
 
-// Translates an SDL key into a Windows virtual-key code, or 0 when it has none.
+// Translates an SDL key into a Windows virtual-key code as the layout gives it, or 0 when it has
+// none; and into the control the bindings name (by its place, or by that virtual key under
+// `keys = layout`), or 0.
 int DesktopVirtualKey(const SDL_Keysym& key);
+int DesktopKeyControl(const SDL_Keysym& key);
 
 // Where no window manager makes windows fullscreen (X without one), the window is placed over
 // the whole display, or back at its own place and size, by the host itself.

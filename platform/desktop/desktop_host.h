@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/host.h"
 
@@ -22,6 +23,16 @@ void DesktopStart();
 // executable's path (argv[0] only where /proc cannot tell).
 std::string DesktopDataFolder(const std::string& executable);
 std::string DesktopExecutablePath(const char* argv0);
+
+// The player's settings file ($XDG_CONFIG_HOME/trimvald/settings.ini, else under ~/.config); its
+// settings read and put in force for the host (the defaults where there is none), and its
+// problems, one line each ("FILE:LINE: what is wrong"); the settings in force as a file's lines;
+// the commented defaults written where there is no file (`written` says whether it was),
+// false with the reason when it cannot be.
+std::string DesktopSettingsPath();
+std::vector<std::string> DesktopLoadSettings();
+std::string DesktopSettingsInForce();
+bool DesktopWriteDefaultSettings(bool& written, std::string& error);
 
 // Whether an SDL video driver shows nothing a player can see (offscreen, dummy, evdev).
 bool DesktopVideoShowsNothing(const char* driver);

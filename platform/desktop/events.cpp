@@ -1,4 +1,5 @@
 // The desktop host's events: SDL's events become Windows messages for the game's window.
+#include "platform/controls/controls.h"
 #include "platform/desktop/desktop.h"
 #include "platform/input.h"
 
@@ -11,6 +12,7 @@ void DesktopResetEvents()
 {
     windowMinimized = false;
     windowFocused = false;
+    ControlsResetKeys();
     DesktopResetMouse();
     DesktopResetGamepad();
 }
@@ -83,28 +85,35 @@ static void TranslateEvent(const SDL_Event& event, HostPost post)
     switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
-        int vk = DesktopVirtualKey(event.key.keysym);
-        if (!vk)
+        // Keys with Alt held, and Alt and F10 themselves, are system keys: the game's procedure
+        // does not see them as key presses, and they keep the layout's keys (Alt+F4 closes).
+        int layoutKey = DesktopVirtualKey(event.key.keysym);
+        bool alt = (event.key.keysym.mod & KMOD_ALT) != 0 || layoutKey == VK_MENU;
+        bool down = event.type == SDL_KEYDOWN;
+        if (alt || layoutKey == VK_F10) {
+            if (layoutKey)
+                post(layerWindow, down ? WM_SYSKEYDOWN : WM_SYSKEYUP, (WPARAM)layoutKey,
+                     KeyParam(event.key, alt));
             return;
-        // Keys with Alt held, and F10, are system keys: the game's procedure does not see them
-        // as key presses.
-        bool alt = (event.key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU;
-        bool system = alt || vk == VK_F10;
-        UINT message = event.type == SDL_KEYDOWN ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN)
-                                                 : (system ? WM_SYSKEYUP : WM_KEYUP);
-        post(layerWindow, message, (WPARAM)vk, KeyParam(event.key, alt));
+        }
+        // Any other key reaches the game only as the key of the action it is bound to.
+        int vk = ControlsKeyChange(DesktopKeyControl(event.key.keysym), down);
+        if (vk)
+            post(layerWindow, down ? WM_KEYDOWN : WM_KEYUP, (WPARAM)vk, KeyParam(event.key, false));
         return;
     }
     case SDL_MOUSEMOTION:
         DesktopMouseMotion(event.motion.xrel, event.motion.yrel);
         return;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT) {
-            bool down = event.type == SDL_MOUSEBUTTONDOWN;
-            post(layerWindow, down ? WM_KEYDOWN : WM_KEYUP, clickKey, KeyChangeParam(down));
-        }
+    case SDL_MOUSEBUTTONUP: {
+        // SDL numbers the buttons as the bindings do: left, middle, right, the two side ones.
+        bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        int vk = ControlsKeyChange(ControlOfMouseButton(event.button.button), down);
+        if (vk)
+            post(layerWindow, down ? WM_KEYDOWN : WM_KEYUP, (WPARAM)vk, KeyChangeParam(down));
         return;
+    }
     case SDL_CONTROLLERDEVICEADDED:
     case SDL_CONTROLLERDEVICEREMOVED:
         DesktopGamepadEvent(event, post);

@@ -79,9 +79,13 @@ void DesktopGamepadPoll(HostPost post, bool playing)
         state.leftY = Axis(SDL_CONTROLLER_AXIS_LEFTY);
         state.rightX = Axis(SDL_CONTROLLER_AXIS_RIGHTX);
         state.rightY = Axis(SDL_CONTROLLER_AXIS_RIGHTY);
+        state.leftTrigger = Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT);
         state.rightTrigger = Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
         state.south = Button(SDL_CONTROLLER_BUTTON_A);
         state.east = Button(SDL_CONTROLLER_BUTTON_B);
+        state.west = Button(SDL_CONTROLLER_BUTTON_X);
+        state.north = Button(SDL_CONTROLLER_BUTTON_Y);
+        state.rightStick = Button(SDL_CONTROLLER_BUTTON_RIGHTSTICK);
         state.leftShoulder = Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
         state.rightShoulder = Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
         state.leftStick = Button(SDL_CONTROLLER_BUTTON_LEFTSTICK);

@@ -1,5 +1,8 @@
-// SDL keys to Windows virtual-key codes. Letters and digits follow the key's position where
-// the layout gives no Latin character (a Cyrillic layout), as Windows does.
+// SDL keys to Windows virtual-key codes (the layout's keys, as Windows gives them: the system's
+// keys, and the game's under `keys = layout`), and to the controls the bindings name. Letters
+// and digits follow the key's position where the layout gives no Latin character (a Cyrillic
+// layout), as Windows does.
+#include "platform/controls/controls.h"
 #include "platform/desktop/desktop.h"
 
 struct KeyPair {
@@ -63,4 +66,10 @@ int DesktopVirtualKey(const SDL_Keysym& key)
         if (pair.scancode == scancode)
             return pair.vk;
     return 0;
+}
+
+// SDL's scan codes are the keys' USB HID usages.
+int DesktopKeyControl(const SDL_Keysym& key)
+{
+    return ControlOfKey(ControlOfUsage((int)key.scancode), DesktopVirtualKey(key));
 }

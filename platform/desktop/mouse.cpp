@@ -2,8 +2,9 @@
 // fixed point every frame, which on a desktop would hold the player's pointer hostage (and
 // Wayland refuses to warp it at all). Instead the pointer is captured with SDL's relative mouse
 // mode while the game window has the focus and is not minimised, and the cursor the game sees
-// is its last set point plus the motion since: the same turn per pixel, and the real pointer
-// is never moved.
+// is its last set point plus the motion since, by the player's sensitivity (1: the same turn per
+// pixel), and the real pointer is never moved.
+#include "platform/controls/controls.h"
 #include "platform/desktop/desktop.h"
 #include "platform/input.h"
 
@@ -38,8 +39,12 @@ void DesktopMouseMotion(int dx, int dy)
     // Motion seen while the pointer is the user's is not the game's to turn by.
     if (!captured)
         return;
-    motionX += dx;
-    motionY += dy;
+    // The player's sensitivity and inversion, before the game reads the cursor (and a recorder
+    // with it).
+    int gameX, gameY;
+    ControlsMouseMotion(dx, dy, gameX, gameY);
+    motionX += gameX;
+    motionY += gameY;
 }
 
 void DesktopMouseLook(int dx, int dy)

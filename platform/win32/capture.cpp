@@ -63,7 +63,7 @@ BOOL WINAPI TrimvaldPlaySound(LPCSTR sound, HMODULE module, DWORD flags)
 }
 
 // Minimising sizes the window to nothing; what a replay needs of it is the minimising itself.
-// The capture sees a click as the button it is; the game hears it as its key.
+// Keys and bound clicks come as the game's keys already (input.cpp).
 static LRESULT CALLBACK CaptureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (capturing && loopRunning && !(message == WM_SIZE && wParam == SIZE_MINIMIZED))

@@ -79,10 +79,14 @@ void TrimvaldGamepadPoll(HWND gameWindow)
         state.leftY = -Stick(pad.sThumbLY);
         state.rightX = Stick(pad.sThumbRX);
         state.rightY = -Stick(pad.sThumbRY);
+        state.leftTrigger = (float)pad.bLeftTrigger / 255.0f;
         state.rightTrigger = (float)pad.bRightTrigger / 255.0f;
         WORD buttons = pad.wButtons;
         state.south = (buttons & XINPUT_GAMEPAD_A) != 0;
         state.east = (buttons & XINPUT_GAMEPAD_B) != 0;
+        state.west = (buttons & XINPUT_GAMEPAD_X) != 0;
+        state.north = (buttons & XINPUT_GAMEPAD_Y) != 0;
+        state.rightStick = (buttons & XINPUT_GAMEPAD_RIGHT_THUMB) != 0;
         state.leftShoulder = (buttons & XINPUT_GAMEPAD_LEFT_SHOULDER) != 0;
         state.rightShoulder = (buttons & XINPUT_GAMEPAD_RIGHT_SHOULDER) != 0;
         state.leftStick = (buttons & XINPUT_GAMEPAD_LEFT_THUMB) != 0;

@@ -2,6 +2,7 @@
 // real API here, not the platform header's names for these.
 #include "platform/win32/input.h"
 
+#include "platform/controls/controls.h"
 #include "platform/input.h"
 #include "platform/taps/tap_hold.h"
 #include "platform/win32/gamepad.h"
@@ -11,13 +12,46 @@
 static HWND gameWindow = nullptr;
 static bool gamepadDue = true;
 
-// A key message as the game hears it: the left button is E.
-static bool KeyMessage(const MSG& msg, UINT& message, WPARAM& key)
+// A message as the game is to hear it, through the player's bindings: a key (by the scan code
+// in its lParam, bits 16 to 23 and the extended bit 24, or by the layout's virtual key under
+// `keys = layout`) or a bound mouse button becomes the key of its action; false for a key no
+// action has, which the game is not to hear at all. System keys (Alt held, F10) and the rest
+// are left as they are.
+static bool AsTheGameHears(MSG& msg)
 {
-    bool button = msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP;
-    message = !button ? msg.message : msg.message == WM_LBUTTONDOWN ? WM_KEYDOWN : WM_KEYUP;
-    key = button ? clickKey : msg.wParam;
-    return message == WM_KEYDOWN || message == WM_KEYUP;
+    int control = 0;
+    bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP;
+    bool down = msg.message == WM_KEYDOWN || msg.message == WM_LBUTTONDOWN ||
+                msg.message == WM_MBUTTONDOWN || msg.message == WM_RBUTTONDOWN ||
+                msg.message == WM_XBUTTONDOWN;
+    if (key) {
+        int scanCode = (int)((msg.lParam >> 16) & 0xFF);
+        bool extended = ((msg.lParam >> 24) & 1) != 0;
+        control = ControlOfKey(ControlOfScanCode(scanCode, extended), (int)msg.wParam);
+    } else if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP)
+        control = ControlOfMouseButton(1);
+    else if (msg.message == WM_MBUTTONDOWN || msg.message == WM_MBUTTONUP)
+        control = ControlOfMouseButton(2);
+    else if (msg.message == WM_RBUTTONDOWN || msg.message == WM_RBUTTONUP)
+        control = ControlOfMouseButton(3);
+    else if (msg.message == WM_XBUTTONDOWN || msg.message == WM_XBUTTONUP)
+        control = ControlOfMouseButton(HIWORD(msg.wParam) == XBUTTON1 ? 4 : 5);
+    else
+        return true;
+    int vk = ControlsKeyChange(control, down);
+    if (!vk)
+        return !key;
+    if (!key) {
+        msg.message = down ? WM_KEYDOWN : WM_KEYUP;
+        msg.lParam = KeyChangeParam(down);
+    }
+    msg.wParam = (WPARAM)vk;
+    return true;
+}
+
+static bool KeyMessage(const MSG& msg)
+{
+    return msg.message == WM_KEYDOWN || msg.message == WM_KEYUP;
 }
 
 // A tap's release taken off the queue and kept back for the frame that sees the press; the
@@ -32,23 +66,24 @@ BOOL TrimvaldInputPeek(LPMSG msg, HWND window, UINT first, UINT last, UINT remov
         TrimvaldGamepadPoll(gameWindow);
     }
     BOOL found;
-    UINT message;
-    WPARAM key;
     if (holding && (remove & PM_REMOVE)) {
         *msg = heldBack;
         holding = false;
         found = TRUE;
     } else {
         found = PeekMessageA(msg, window, first, last, remove);
-        if (found && (remove & PM_REMOVE) && KeyMessage(*msg, message, key) &&
-            TapMustWait(message, key)) {
+        // Keys no action has are taken off the queue unheard.
+        while (found && (remove & PM_REMOVE) && !AsTheGameHears(*msg))
+            found = PeekMessageA(msg, window, first, last, remove);
+        if (found && (remove & PM_REMOVE) && KeyMessage(*msg) &&
+            TapMustWait(msg->message, msg->wParam)) {
             heldBack = *msg;
             holding = true;
             found = FALSE;
         }
     }
-    if (found && (remove & PM_REMOVE) && KeyMessage(*msg, message, key))
-        TapHandedOver(message, key);
+    if (found && (remove & PM_REMOVE) && KeyMessage(*msg))
+        TapHandedOver(msg->message, msg->wParam);
     if (!found) {
         TapFrameRuns();
         gamepadDue = true;
@@ -56,14 +91,18 @@ BOOL TrimvaldInputPeek(LPMSG msg, HWND window, UINT first, UINT last, UINT remov
     return found;
 }
 
-// The controller's look moves the cursor mouse look reads, as the mouse would.
+// The mouse's motion since the game put the cursor back (mouse look puts it at cursorRest every
+// frame) by the player's sensitivity and inversion, and the controller's look added, as the
+// mouse would move it.
 BOOL TrimvaldInputCursor(LPPOINT point)
 {
     BOOL read = GetCursorPos(point);
     if (read) {
+        int dx, dy;
+        ControlsMouseMotion((int)(point->x - cursorRest.x), (int)(point->y - cursorRest.y), dx, dy);
         POINT look = TrimvaldGamepadTakeLook();
-        point->x += look.x;
-        point->y += look.y;
+        point->x = cursorRest.x + dx + look.x;
+        point->y = cursorRest.y + dy + look.y;
     }
     return read;
 }
@@ -71,9 +110,6 @@ BOOL TrimvaldInputCursor(LPPOINT point)
 LRESULT TrimvaldInputMessage(WNDPROC game, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     gameWindow = window;
-    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
-        return game(window, message == WM_LBUTTONDOWN ? WM_KEYDOWN : WM_KEYUP, clickKey,
-                    KeyChangeParam(message == WM_LBUTTONDOWN));
     if (message == WM_DESTROY)
         gameWindow = nullptr;
     return game(window, message, wParam, lParam);

@@ -1,8 +1,10 @@
 #include "programs/game/command_line.h"
 
 const char gameUsageText[] = "usage: trimvald [--record FILE]\n"
-                             "       trimvald --help | --version\n"
+                             "       trimvald --settings | --help | --version\n"
                              "  --record FILE   the session written to FILE as a replay script\n"
+                             "  --settings      the settings file's path and the settings in force,\n"
+                             "                  and a commented file written where there is none\n"
                              "  --help, -h      this text, and nothing played\n"
                              "  --version       the game's version, and nothing played\n";
 
@@ -17,6 +19,8 @@ bool ParseGameCommandLine(const std::vector<std::string>& arguments, GameRequest
             request = GameRequest::Help;
         else if (arg == "--version" && request != GameRequest::Help)
             request = GameRequest::Version;
+        else if (arg == "--settings" && request == GameRequest::Play)
+            request = GameRequest::Settings;
     if (request != GameRequest::Play)
         return true;
     const std::string option = "--record";

@@ -1,6 +1,6 @@
-// The Windows program's entry, where it is composed: the game's command line, the session
-// record when asked for (through the capture the platform header gives the game's calls), then
-// the game. What goes wrong is said in a message box, as a program without a console must.
+// The Windows program's entry, where it is composed: the game's command line, the player's
+// settings, the session record when asked for (through the capture the platform header gives
+// the game's calls), then the game. What goes wrong is said in a message box, as a program without a console must.
 #include <windows.h>
 
 #include <cerrno>
@@ -62,6 +62,20 @@ static bool StartRecording(const std::string& path)
     return true;
 }
 
+// `trimvald --settings`: where the file is (written with the defaults where there was none),
+// and the settings in force.
+static int TellSettings()
+{
+    bool written = false;
+    std::string error;
+    if (!TrimvaldWriteDefaultSettings(written, error))
+        Tell("cannot write the default settings: " + error, MB_ICONWARNING);
+    Tell(TrimvaldSettingsPath() + (written ? " (written now, with the defaults)" : "") + "\n\n" +
+             TrimvaldSettingsInForce(),
+         MB_ICONINFORMATION);
+    return error.empty() ? 0 : 1;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand)
 {
     std::string recordPath, why;
@@ -70,10 +84,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
         Tell("trimvald: " + why + "\n" + gameUsageText, MB_ICONERROR);
         return 2;
     }
-    if (request != GameRequest::Play) {
+    if (request == GameRequest::Help || request == GameRequest::Version) {
         Tell(request == GameRequest::Help ? gameUsageText : gameVersionText, MB_ICONINFORMATION);
         return 0;
     }
+    // The player's settings file, read once; what is wrong in it is said and the game starts.
+    std::string problems;
+    for (const std::string& problem : TrimvaldLoadSettings())
+        problems += problem + "\n";
+    if (!problems.empty())
+        Tell(problems, MB_ICONWARNING);
+    if (request == GameRequest::Settings)
+        return TellSettings();
     bool recording = !recordPath.empty() && StartRecording(recordPath);
     int code = GameMain(instance, previous, commandLine, showCommand);
     if (recording) {

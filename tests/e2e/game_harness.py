@@ -62,13 +62,28 @@ def starter(**how):
     return lambda display, args, workdir, name: Game(display, args, workdir, name, **how)
 
 
+def settings_folder(workdir, name):
+    return os.path.join(workdir, name + ".config")
+
+
+def settings_file(workdir, name, text):
+    """Writes the settings file the game called `name` reads."""
+    folder = os.path.join(settings_folder(workdir, name), "trimvald")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "settings.ini"), "w", encoding="utf-8") as f:
+        f.write(text)
+
+
 class Game(harness.Game):
     """The game on the display, started at once. `changes` alters its environment: a value of
     None removes the variable. A recorded game writes WORKDIR/NAME.replay."""
 
     def __init__(self, display, args, workdir, name, changes=None, argv=(), program=None, cwd=None,
                  record=False):
-        env = dict(display.env, SDL_AUDIODRIVER="dummy", LIBGL_ALWAYS_SOFTWARE="1")
+        # Each game has a settings folder of its own, empty unless the case writes a file there
+        # (settings_file): the settings of the machine's user never count.
+        env = dict(display.env, SDL_AUDIODRIVER="dummy", LIBGL_ALWAYS_SOFTWARE="1",
+                   XDG_CONFIG_HOME=settings_folder(workdir, name))
         if name not in CASES or not CASES[name].picture:
             env["GALLIUM_NOOP"] = "true"
         env.update(changes or {})

@@ -23,7 +23,7 @@ import time
 from game_harness import (CASES, PLAY_SECONDS, Case, Game, Group, case, check_frames,
                           expect_altered_end_fails, expect_on_stderr, expect_replays, main,
                           open_framed, open_fullscreen, open_scaled, played, recorded_commands,
-                          save_shot, start_recording, starter)
+                          save_shot, settings_file, start_recording, starter)
 from harness import (DEGREES_PER_PIXEL, ERROR_CAPTION, GAME_CAPTION, START_CAPTION,
                      KEY_HOLD_SECONDS, Screenshot, cue_path, expect, game_text, open_windowed)
 
@@ -584,6 +584,72 @@ def case_display_lost(game):
     expect_on_stderr(game, "Тримвальд: the connection to the display was lost")
 
 
+# The player's controls on a French (AZERTY) keyboard: Z is where W is on a US one, W where Z
+# is. xdotool presses the key the layout gives the letter; the game records what it read.
+def french_keyboard(settings=None):
+    def start(display, args, workdir, name):
+        if settings:
+            settings_file(workdir, name, settings)
+        result = display.run("setxkbmap", "fr")
+        expect(result.returncode == 0, f"setxkbmap fr failed: {result.stderr.strip()}")
+        return Game(display, args, workdir, name, record=True)
+    return start
+
+
+def recorded_runs(path):
+    """The recording's runs of frames: (frames, keys, mouse dx, mouse dy)."""
+    runs = []
+    with open(path, encoding="utf-8") as f:
+        for words in (l.split() for l in f if l.startswith("frames ")):
+            mouse = words.index("mouse") if "mouse" in words else len(words)
+            dx, dy = (int(w) for w in words[mouse + 1:mouse + 3]) if mouse < len(words) else (0, 0)
+            runs.append((int(words[1]), words[2:mouse], dx, dy))
+    return runs
+
+
+def walk_forward(game, letter, meanwhile=None):
+    """Starts a round, holds the key the layout calls `letter` for half a second, does
+    `meanwhile`, and quits; the recording replays and holds W (forward), and never Z (the key at
+    the other place)."""
+    display = game.display
+    try:
+        window = open_fullscreen(game)
+        time.sleep(PLAY_SECONDS)
+        display.hold(window, "Return")
+        display.hold(window, letter, 0.5)
+        if meanwhile:
+            meanwhile()
+        display.hold(window, "F1")
+        game.wait_exit("F1")
+    finally:
+        display.run("setxkbmap", "us")
+    expect_replays(game)
+    held = {key for _, keys, _, _ in recorded_runs(game.recording) for key in keys}
+    expect("W" in held and "Z" not in held,
+           f"{letter} on the French keyboard held {sorted(held)}, not W")
+
+
+@case(french_keyboard())
+def case_keys_by_place(game):
+    """By default a key is known by its place: the French Z, at the US W's place, walks forward."""
+    walk_forward(game, "z")
+
+
+@case(french_keyboard("[keys]\nkeys = layout\n[mouse]\nsensitivity = 0.5\ninvert = yes\n"))
+def case_keys_by_layout(game):
+    """With keys = layout the key the layout calls W walks; with sensitivity 0.5 and an inverted
+    look the mouse turns half as far as it does by default (mouse_look) and the pitch the other
+    way, as the recording holds it."""
+    def look():
+        game.display.xdotool("mousemove_relative", "--", "-150", "50")
+        time.sleep(0.5)
+    walk_forward(game, "w", look)
+    runs = recorded_runs(game.recording)
+    turned = (sum(n * dx for n, _, dx, _ in runs), sum(n * dy for n, _, _, dy in runs))
+    expect(turned == (-75, -25), f"the recording turned by {turned}, not half of (-150, 50) "
+           "with the vertical turned over")
+
+
 # CTest's e2e groups: each is one test, its cases played in order on one screen (game_harness's
 # Group).
 GROUPS = {
@@ -597,9 +663,11 @@ GROUPS = {
                                       "quit_while_loading sigterm_at_question"),
     # A larger desktop with an 800x600 mode it must not switch to; mouse look with the pointer
     # captured, and released while minimised. Sessions recorded and checked against their
-    # replay, and a script watched in a window.
+    # replay, and a script watched in a window. Last, as they leave a French keyboard behind if
+    # they fail: the player's controls.
     "fullscreen_desktop": Group("1024x768x24", "fullscreen_desktop fullscreen_killed mouse_look "
-                                "recorded_closed recording_unwritable watched",
+                                "recorded_closed recording_unwritable watched keys_by_place "
+                                "keys_by_layout",
                                 wm=True, mode_800x600=True),
     # A round played with a game controller alone; it draws nothing, so it runs beside the rest.
     "gamepad": Group("1024x768x24", "gamepad_round", wm=True),

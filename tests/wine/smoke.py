@@ -19,8 +19,9 @@ The runs of the real trimvald.exe:
            that is not there gets no message of the loader's own), and the exit code is 0.
   recorded (with --replay, the Linux replay driver) the command line refused in a message box;
            a round played with --record (a level, walking and turning with the mouse, casts, a
-           pause, F1) that the Linux driver's --check replays to the same end; a recorded game
-           killed in mid game leaves whole lines that play.
+           jump with the key a settings file in %APPDATA% binds, a pause, F1) that the Linux
+           driver's --check replays to the same end; a recorded game killed in mid game leaves
+           whole lines that play.
   english  on an English Windows (ANSI code page 1252, not the game's 1251) without XInput: the
            prompts and the game window still carry their Russian captions, as X sees their
            names; F1 quits.
@@ -88,6 +89,16 @@ class Wine:
         self.run("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f")
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=60)
         log(f"Wine prefix ready in {time.monotonic() - started:.1f} s")
+
+    def settings_file(self):
+        """Where the game looks for the player's settings: %APPDATA%\\Trimvald\\settings.ini,
+        as a path on this machine."""
+        said = subprocess.run(["wine", "cmd", "/c", "echo", "%APPDATA%"], env=self.env, timeout=60,
+                              capture_output=True, text=True).stdout.strip()
+        unix = subprocess.run(["winepath", "-u", said], env=self.env, timeout=60,
+                              capture_output=True, text=True).stdout.strip()
+        expect(said and unix, f"%APPDATA% in the prefix is {said!r}, here {unix!r}")
+        return os.path.join(unix, "Trimvald", "settings.ini")
 
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env, timeout=30,
@@ -224,9 +235,10 @@ def play(wine, folder, workdir):
         game.kill()
 
 
-def play_recorded_round(game, seconds):
+def play_recorded_round(game, seconds, jump="space"):
     """A round played by hand in the game's window: level 3, walking every way while turning
-    with the mouse, casts, a jump, a pause and its end, for about `seconds` of play."""
+    with the mouse, casts, a jump (with the key named), a pause and its end, for about `seconds`
+    of play."""
     display = game.display
     answer(game, START_CAPTION, "space")
     answer(game, WINDOWED_CAPTION, "space")
@@ -236,7 +248,7 @@ def play_recorded_round(game, seconds):
         display.hold(wid, keys, 0.3)
     time.sleep(1.5)
     moves = [("w", 40, 0), ("a", -30, 10), ("d", 25, -10), ("s", -35, 0)]
-    actions = ["e", "space", "e", "c"]
+    actions = ["e", jump, "e", "c"]
     began, turn = time.monotonic(), 0
     while time.monotonic() - began < seconds:
         keys, dx, dy = moves[turn % len(moves)]
@@ -256,8 +268,8 @@ def play_recorded_round(game, seconds):
 
 def recorded(wine, folder, replay):
     """The exe's command line refused in a message box, exit code 2, and a recording that cannot
-    be written said in one before the game; a round recorded with --record and checked by the
-    Linux replay driver to the same end; a recording killed in mid game keeps the whole lines it
+    be written said in one before the game; a round recorded with --record, J bound to the jump
+    in the player's settings file, and checked by the Linux replay driver to the same end; a recording killed in mid game keeps the whole lines it
     had written, and plays."""
     refused = start(wine, folder, "refused", "--record")
     try:
@@ -276,13 +288,25 @@ def recorded(wine, folder, replay):
     finally:
         unwritable.kill()
     log("recorded: a recording that cannot be written said in a message box, the game played")
+    # The player's settings in the prefix's %APPDATA%: J jumps instead of Space, and the
+    # recording holds what the game read, Space.
+    settings = wine.settings_file()
+    os.makedirs(os.path.dirname(settings), exist_ok=True)
+    with open(settings, "w") as f:
+        f.write("[keys]\r\njump = J\r\n")
     game = start(wine, folder, "recorded", "--record", "round.replay")
     try:
-        wid = play_recorded_round(game, 12.0)
+        wid = play_recorded_round(game, 12.0, jump="j")
         game.display.hold(wid, "F1", 0.3)
         game.wait_exit("F1")
     finally:
         game.kill()
+        os.remove(settings)
+    with open(os.path.join(folder, "round.replay"), encoding="utf-8") as f:
+        held = {k for l in f if l.startswith("frames ") for k in l.split("mouse")[0].split()[2:]}
+    expect("SPACE" in held and "J" not in held,
+           f"with jump = J in {settings} the recording holds {sorted(held)}: J was not the jump")
+    log("recorded: the settings file in %APPDATA% was read: J jumped, recorded as Space")
     checked = subprocess.run([replay, "--check", os.path.join(folder, "round.replay")],
                              env=dict(wine.display.env, SDL_AUDIODRIVER="dummy"),
                              capture_output=True, text=True, timeout=120)
