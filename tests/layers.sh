@@ -4,14 +4,13 @@
 # each reaches the layer through the host record and what of it is theirs (layer/for_hosts.h),
 # not its insides, and the desktop's and the scripted one fill their window and OpenGL entries
 # from SDL's video (sdl_video/), which knows nothing of the layer or the hosts (the page's host
-# has the canvas instead). The controller
-# mapping (gamepad/) stands alone, for the hosts and the Windows build (win32/); the player's
-# controls (controls/) stand on it alone, as do the holding of taps (taps/) for the layer and the
-# Windows build, the drawing that can be switched off (nullgl/), and OpenGL for the browser
-# (webgl/). The programs' entries and the tools reach platform/ only through its headers on top
-# and the hosts' own for programs; the replay driver's entry also switches the drawing, and the
-# glyph generator makes and writes the layer's glyph geometry for the page. No two files of
-# tools/ or programs/ use each other either.
+# has the canvas instead). The controller mapping (gamepad/) stands alone, for the hosts and the
+# Windows build (win32/); the player's controls (controls/) stand on it alone, as do the holding
+# of taps (taps/) for the layer and the Windows build, the drawing that can be switched off
+# (nullgl/), and OpenGL for the browser (webgl/). The programs' entries and the tools reach
+# platform/ only through its headers on top and the hosts' own for programs; the replay driver's
+# entry also switches the drawing, and the glyph generator makes and writes the layer's glyph
+# geometry for the page. No two files of tools/ or programs/ use each other either.
 #
 # Given a build folder, the calls are checked too, library by library: a symbol one library
 # leaves undefined and another of ours defines must come from a library it may call (the rooms
