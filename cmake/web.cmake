@@ -54,9 +54,10 @@ add_library(trimvald_web STATIC
   platform/web/host.cpp
   platform/web/key_places.cpp
   platform/web/keymap.cpp
+  platform/web/settings.cpp
   platform/web/sound.cpp
   platform/web/video.cpp)
-target_link_libraries(trimvald_web PUBLIC trimvald_layer trimvald_gamepad)
+target_link_libraries(trimvald_web PUBLIC trimvald_layer trimvald_controls trimvald_gamepad)
 
 # The game's sources (and the headers they include) copied in Windows-1251 into the build tree,
 # and compiled from there: clang keeps a string's bytes as they stand in the file.
@@ -117,7 +118,7 @@ function(trimvald_web_program)
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
     -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
     -sENVIRONMENT=web -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1
-    -sEXPORTED_RUNTIME_METHODS=['FS','callMain']
+    -sEXPORTED_RUNTIME_METHODS=['FS','callMain'] -sEXPORTED_FUNCTIONS=['_main','_malloc','_free']
     "SHELL:--preload-file ${data}/Data/Textures@Data/Textures"
     "SHELL:--preload-file ${data}/Data/Sounds@Data/Sounds"
     "SHELL:--preload-file ${data}/Web/glyphs.bin@Data/Glyphs.bin")

@@ -12,6 +12,7 @@
 #include <deque>
 #include <set>
 
+#include "platform/controls/controls.h"
 #include "platform/input.h"
 #include "platform/web/keymap.h"
 #include "platform/web/web.h"
@@ -59,6 +60,7 @@ void ReleaseKeys()
     for (int vk : keysDown)
         Queue(WM_KEYUP, (WPARAM)vk, KeyChangeParam(false));
     keysDown.clear();
+    ControlsResetKeys();
 }
 
 void Activate(bool active)
@@ -77,6 +79,14 @@ bool BrowsersKey(const EmscriptenKeyboardEvent* event, int vk)
     return event->ctrlKey || event->metaKey || vk == 0x74 || vk == 0x7A || vk == 0x7B;
 }
 
+// The key as the player's bindings name it: by its place, or by the layout's key under
+// `keys = layout` (and where the browser gives no place).
+int KeyControl(const EmscriptenKeyboardEvent* event, int layoutKey)
+{
+    int control = ControlsInstalled().keysByLayout ? 0 : ControlOfUsage(WebKeyUsage(event->code));
+    return control ? control : ControlOfLayoutKey(layoutKey);
+}
+
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*)
 {
     if (!layerWindow || !WebPlaying())
@@ -86,20 +96,28 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*)
         ReleaseKeys();
         return EM_FALSE;
     }
-    int vk = WebVirtualKey(event->key, event->code);
-    if (!vk || BrowsersKey(event, vk))
+    int layoutKey = WebVirtualKey(event->key, event->code);
+    if (!layoutKey || BrowsersKey(event, layoutKey))
         return EM_FALSE;
     bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
-    // Keys with Alt held, and F10, are system keys: the game's procedure does not see them as
-    // key presses.
-    bool alt = event->altKey || vk == VK_MENU;
-    bool system = alt || vk == VK_F10;
-    UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    if (down && !system)
-        keysDown.insert(vk);
-    else if (!down)
-        keysDown.erase(vk);
-    Queue(message, (WPARAM)vk, KeyParam(down, event->repeat, alt, vk));
+    // Keys with Alt held, and Alt and F10 themselves, are system keys: the game's procedure
+    // does not see them as key presses, and they keep the layout's keys.
+    bool alt = event->altKey || layoutKey == VK_MENU;
+    if (alt || layoutKey == VK_F10) {
+        Queue(down ? WM_SYSKEYDOWN : WM_SYSKEYUP, (WPARAM)layoutKey,
+              KeyParam(down, event->repeat, alt, layoutKey));
+        return EM_TRUE;
+    }
+    // Any other key reaches the game only as the key of the action it is bound to, its
+    // repeats as its first press.
+    int vk = ControlsKeyChange(KeyControl(event, layoutKey), down);
+    if (vk) {
+        if (down)
+            keysDown.insert(vk);
+        else
+            keysDown.erase(vk);
+        Queue(down ? WM_KEYDOWN : WM_KEYUP, (WPARAM)vk, KeyParam(down, event->repeat, false, vk));
+    }
     // The page's own use of the game's keys (help on F1, scrolling on Space and the arrows,
     // finding in the page) is kept from it while the game has the keys.
     return EM_TRUE;
@@ -107,29 +125,38 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*)
 
 EM_BOOL OnMouseButton(int type, const EmscriptenMouseEvent* event, void*)
 {
-    if (!layerWindow || event->button != 0)
+    if (!layerWindow || event->button > 4)
         return EM_FALSE;
     bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
     if (!locked) {
         // The click that takes the pointer is the player's way into the game, not a cast.
-        if (down && !dialogOpen)
+        if (down && event->button == 0 && !dialogOpen)
             emscripten_request_pointerlock("#canvas", EM_FALSE);
         return EM_TRUE;
     }
-    if (down)
-        keysDown.insert((int)clickKey);
-    else
-        keysDown.erase((int)clickKey);
-    Queue(down ? WM_KEYDOWN : WM_KEYUP, clickKey, KeyChangeParam(down));
+    // The page numbers the buttons from 0 (left, middle, right, back, forward); the bindings
+    // from 1.
+    int vk = ControlsKeyChange(ControlOfMouseButton(event->button + 1), down);
+    if (vk) {
+        if (down)
+            keysDown.insert(vk);
+        else
+            keysDown.erase(vk);
+        Queue(down ? WM_KEYDOWN : WM_KEYUP, (WPARAM)vk, KeyChangeParam(down));
+    }
     return EM_TRUE;
 }
 
 EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void*)
 {
     // Motion while the pointer is the player's own is not the game's to turn by.
+    // The player's sensitivity and inversion apply before the game reads the cursor (and a
+    // recorder with it).
     if (locked && WebPlaying()) {
-        motionX += event->movementX;
-        motionY += event->movementY;
+        int gameX, gameY;
+        ControlsMouseMotion(event->movementX, event->movementY, gameX, gameY);
+        motionX += gameX;
+        motionY += gameY;
     }
     return EM_FALSE;
 }
@@ -137,10 +164,9 @@ EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void*)
 EM_BOOL OnPointerLock(int, const EmscriptenPointerlockChangeEvent* event, void*)
 {
     locked = event->isActive;
-    if (!locked && keysDown.count((int)clickKey)) {
-        keysDown.erase((int)clickKey);
-        Queue(WM_KEYUP, clickKey, KeyChangeParam(false));
-    }
+    // The pointer given back lets go of what the game holds: the buttons' keys too.
+    if (!locked)
+        ReleaseKeys();
     return EM_FALSE;
 }
 
@@ -233,6 +259,7 @@ void WebResetEvents()
 {
     queued.clear();
     keysDown.clear();
+    ControlsResetKeys();
     motionX = motionY = 0;
     anchor = cursorRest;
 }

@@ -162,6 +162,7 @@ const LayerHost& WebHost()
 
 void WebStart()
 {
+    WebLoadSettings();
     WebListen();
 }
 

@@ -26,6 +26,9 @@ void WebMouseLook(int dx, int dy);
 // tab is seen.
 bool WebPlaying();
 
+// The player's settings, from the page's storage (settings.cpp).
+void WebLoadSettings();
+
 // The controller (gamepad.cpp).
 void WebGamepadPoll(HostPost post, bool playing);
 void WebResetGamepad();

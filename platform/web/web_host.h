@@ -10,8 +10,8 @@
 // OpenGL, the keyboard, pointer lock, the Gamepad API, Web Audio and the page's dialogs.
 const LayerHost& WebHost();
 
-// Listens to the page's events (keys, the mouse, focus, fullscreen, visibility); once, before
-// the game starts.
+// Reads the player's settings from the page's storage and listens to the page's events (keys,
+// the mouse, focus, fullscreen, visibility); once, before the game starts.
 void WebStart();
 
 // Hands the page a file the game's session made (a recording), to be offered as a download.
