@@ -22,9 +22,12 @@ esac
 
 scripts/install-deps.sh "$([ "$mode" = test ] && echo webtest || echo web)"
 
-# The data the page carries comes from the player's native build (no tests built).
+# The data the page carries comes from the player's native build (no tests built); the test
+# checks the page's recording with that build's replay driver.
 cmake --preset play >/dev/null
-cmake --build build/play --target trimvald_assets trimvald_glyphs
+targets=(trimvald_assets trimvald_glyphs)
+[ "$mode" = test ] && targets+=(trimvald-replay)
+cmake --build build/play --target "${targets[@]}"
 
 # Debian's emcc finds its JavaScript tools through NODE_PATH.
 export NODE_PATH=/usr/share/nodejs
