@@ -204,6 +204,10 @@
     }
   }
 
+  // index.html?frames keeps the time of every swap of the game's (the benchmark reads it).
+  const frames = params.has('frames') ? [] : null;
+  window.trimvaldFrames = frames;
+
   const args = [];
   if (params.has('record'))
     args.push('--record', '/session.replay');
@@ -217,7 +221,7 @@
     onRuntimeInitialized: decodeAll,
     onAbort: what => fail('Игра остановилась: ' + what),
     page: {dialog, playSound, fullscreen, showGame, cursor: shown => canvas.classList.toggle('no-cursor', !shown),
-           offerDownload, gameEnded},
+           offerDownload, gameEnded, frames},
   };
 
   // Without WebGL the game's module is not loaded at all.

@@ -1,0 +1,125 @@
+// The browser build's budgets, measured in headless Chromium (SwiftShader) on 127.0.0.1:
+// everything the page loads, gzip-compressed; the time from the address to the start question
+// (the median of several fresh loads); the gaps between the game's swaps on the title and in
+// play at 800x600 (index.html?frames keeps the time of each swap).
+//   node tests/web/bench.js BUILD_WEB [LOADS]
+'use strict';
+
+const path = require('path');
+const zlib = require('zlib');
+const { serve, launch } = require('./chromium');
+
+const pageFolder = process.argv[2] && path.resolve(process.argv[2]);
+const loads = Number(process.argv[3] || 7);
+if (!pageFolder || !(loads > 0)) {
+  console.error('usage: node tests/web/bench.js BUILD_WEB [LOADS]');
+  process.exit(2);
+}
+
+const sleep = milliseconds => new Promise(done => setTimeout(done, milliseconds));
+const median = values => {
+  const sorted = values.slice().sort((a, b) => a - b);
+  const middle = sorted.length >> 1;
+  return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+};
+let over = 0;
+function figure(what, value, unit, budget, within) {
+  const held = within(value);
+  if (!held)
+    over++;
+  console.log(`${what.padEnd(52)} ${value.toFixed(unit === 'MB' ? 2 : 1).padStart(8)} ${unit.padEnd(3)} ` +
+              `(budget ${budget})${held ? '' : '  OVER BUDGET'}`);
+}
+
+// The time the start question opened, on the page's clock (from the address being asked for).
+function markQuestion() {
+  const showModal = HTMLDialogElement.prototype.showModal;
+  HTMLDialogElement.prototype.showModal = function () {
+    if (window.testQuestionAt === undefined)
+      window.testQuestionAt = performance.now();
+    return showModal.call(this);
+  };
+}
+
+async function freshPage(browser, query) {
+  const context = await browser.newContext({ viewport: { width: 800, height: 700 } });
+  await context.addInitScript(markQuestion);
+  const page = await context.newPage();
+  page.setDefaultTimeout(30000);
+  await page.goto(query);
+  await page.waitForSelector('#box[open]');
+  return { context, page };
+}
+
+// The gaps between the swaps of the next `milliseconds`.
+async function gaps(page, milliseconds) {
+  const from = await page.evaluate(() => window.trimvaldFrames.length);
+  await sleep(milliseconds);
+  const times = await page.evaluate(first => window.trimvaldFrames.slice(first), from);
+  return times.slice(1).map((time, i) => time - times[i]);
+}
+
+async function main() {
+  const server = await serve(pageFolder);
+  const browser = await launch();
+  const watchdog = setTimeout(() => { console.error('bench.js: not done within 10 minutes'); process.exit(1); },
+                              600000);
+  try {
+    // Fresh loads: every file anew (the server forbids caching, each context its own cache).
+    const startTimes = [];
+    for (let i = 0; i < loads; i++) {
+      const first = server.served.length;
+      const { context, page } = await freshPage(browser, server.url);
+      startTimes.push(await page.evaluate(() => window.testQuestionAt));
+      if (i === 0) {
+        await sleep(1000);
+        const files = server.served.slice(first);
+        const raw = files.reduce((sum, file) => sum + file.bytes.length, 0);
+        const packed = files.reduce((sum, file) => sum + zlib.gzipSync(file.bytes, { level: 9 }).length, 0);
+        console.log(`the page loads ${files.length} files: ${files.map(file => file.name).join(', ')}`);
+        figure(`everything the page loads, gzip -9 (${(raw / 1e6).toFixed(2)} MB as served)`, packed / 1e6, 'MB',
+               'at most 4 MB', value => value <= 4);
+      }
+      await context.close();
+    }
+    figure(`address to the start question, median of ${loads}`, median(startTimes), 'ms', 'at most 2000 ms',
+           value => value <= 2000);
+    console.log(`  (each load: ${startTimes.map(time => time.toFixed(0)).join(', ')} ms)`);
+
+    // Frames: the title, then a game in play (walking, looking round, casting).
+    const { context, page } = await freshPage(browser, server.url + 'index.html?frames');
+    await page.keyboard.press('Enter');
+    await sleep(1500);
+    const title = await gaps(page, 4000);
+    figure(`title, median gap between swaps (${title.length} frames)`, median(title), 'ms', '10.0-10.6 ms',
+           value => value >= 10.0 && value <= 10.6);
+    await page.keyboard.press('Enter');
+    await sleep(1500);
+    await page.mouse.click(400, 300);
+    await page.keyboard.down('w');
+    const playing = gaps(page, 5000);
+    for (let i = 0; i < 25; i++) {
+      await page.mouse.move(400 + 10 * (i % 5), 300);
+      if (i % 8 === 0)
+        await page.keyboard.press('e');
+      await sleep(180);
+    }
+    const play = await playing;
+    await page.keyboard.up('w');
+    const canvas = await page.evaluate(() => [document.getElementById('canvas').width,
+                                              document.getElementById('canvas').height].join('x'));
+    figure(`in play at ${canvas}, median gap between swaps (${play.length} frames)`, median(play), 'ms',
+           'at most 16 ms', value => value <= 16);
+    const sorted = play.slice().sort((a, b) => a - b);
+    console.log(`  (in play: 10th percentile ${sorted[Math.floor(sorted.length * 0.1)].toFixed(1)} ms, ` +
+                `90th ${sorted[Math.floor(sorted.length * 0.9)].toFixed(1)} ms)`);
+    await context.close();
+  } finally {
+    clearTimeout(watchdog);
+    await browser.close();
+    await server.close();
+  }
+  process.exit(over ? 1 : 0);
+}
+
+main().catch(error => { console.error('bench.js:', error.stack || error); process.exit(1); });
