@@ -1,7 +1,8 @@
 // The browser build played end to end in headless Chromium, as a player plays it: the start
 // question, the title, a level, walking, mouse look under pointer lock, a cast, a pause, the
 // controller, the cues reaching Web Audio, F1 and the page's end, and the recording the page
-// offers, checked by the native replay driver. Then the start question declined.
+// offers, checked by the native replay driver. Before it, the start question declined, and the
+// page's messages where the game cannot come.
 //   node tests/web/play.js BUILD_WEB NATIVE_BUILD
 // BUILD_WEB is the page's folder (build/web), NATIVE_BUILD a Linux build with trimvald-replay
 // and Data/ (build/play). Prints each check; exits 1 on the first that fails.
@@ -333,9 +334,41 @@ async function declined(browser, keep, url) {
   check(errors.length === 0, 'the page reported no error', errors.join(' | '));
 }
 
+// What the page says where the game cannot come: opened from the disk, a file of the game's
+// that does not come, no WebGL. Each ends in the page's message, not in a page that loads for
+// ever.
+async function cannotPlay(browser, keep, url) {
+  console.log('-- where the game cannot come');
+  const context = keep(await browser.newContext());
+  const said = async (page, address) => {
+    await page.goto(address);
+    await page.waitForSelector('#failed:not([hidden])', { timeout: 15000 });
+    return page.evaluate(() => ({ text: document.getElementById('failed-text').textContent,
+                                  loading: !document.getElementById('status').hidden }));
+  };
+  const fromDisk = await said(await context.newPage(), 'file://' + path.join(pageFolder, 'index.html'));
+  check(/с диска/.test(fromDisk.text) && /веб-сервера/.test(fromDisk.text) && !fromDisk.loading,
+        'opened from the disk, the page says to serve it', fromDisk.text);
+  const cut = await context.newPage();
+  await cut.route('**/trimvald.data', route => route.abort());
+  const missing = await said(cut, url + 'index.html');
+  check(/не загрузилась/.test(missing.text) && !missing.loading, 'a data file that does not come is said',
+        missing.text);
+  const blind = await context.newPage();
+  await blind.addInitScript(() => {
+    const getContext = HTMLCanvasElement.prototype.getContext;
+    HTMLCanvasElement.prototype.getContext = function (type, ...rest) {
+      return /webgl/.test(type) ? null : getContext.call(this, type, ...rest);
+    };
+  });
+  const noWebGL = await said(blind, url + 'index.html');
+  check(/WebGL/.test(noWebGL.text), 'without WebGL the page says so', noWebGL.text);
+}
+
 run('web play', 300, async keep => {
   const server = keep(await serve(pageFolder));
   const browser = keep(await launch());
+  await cannotPlay(browser, keep, server.url);
   await declined(browser, keep, server.url);
   await round(browser, keep, server.url);
 });
