@@ -40,6 +40,12 @@ case "$mode" in
     exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build/web
     ;;
   test)
+    # playwright-core 1.64 runs on node 20 or later; Debian 12's own nodejs is 18.
+    node_major=$(node -p 'process.versions.node.split(".")[0]')
+    if [ "$node_major" -lt 20 ]; then
+      echo "web.sh: the browser's test needs node 20 or later (tests/web's playwright-core), this is $(node --version)" >&2
+      exit 1
+    fi
     (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
     exec node tests/web/play.js "$root/build/web" "$root/build/play"
     ;;
