@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Includes run one way, programs -> tools -> app -> game -> render -> platform. Inside platform/
-# the layer (layer/) names no host and no SDL, and neither host (desktop/, scripted/) the other:
-# each reaches the layer through the host record and what of it is theirs (layer/for_hosts.h),
-# not its insides, and fills its window and OpenGL entries from SDL's video (sdl_video/), which
-# knows nothing of the layer or the hosts; the controller mapping (gamepad/) stands alone, for the desktop host and the
+# the layer (layer/) names no host and no SDL, and no host (desktop/, scripted/, the page's web/)
+# another: each reaches the layer through the host record and what of it is theirs
+# (layer/for_hosts.h), not its insides; the desktop and scripted hosts fill their window and
+# OpenGL entries from SDL's video (sdl_video/), which knows nothing of the layer or the hosts; the
+# controller mapping (gamepad/) stands alone, for the desktop host, the page's and the
 # Windows build (win32/), as does the holding of taps (taps/) for the layer and the Windows
 # build, the drawing that can be switched off (nullgl/), and OpenGL for the browser (webgl/).
 # The programs' entries and the tools reach platform/ only through its headers on top and the
@@ -29,6 +30,7 @@ allowed() {
     layer) [[ $2 == layer || $2 == taps || $2 == top ]] ;;
     desktop) [[ $2 == desktop || $hosts == 1 || $2 == sdl_video || $2 == gamepad || $2 == top ]] ;;
     scripted) [[ $2 == scripted || $hosts == 1 || $2 == sdl_video || $2 == top ]] ;;
+    web) [[ $2 == web || $hosts == 1 || $2 == gamepad || $2 == top ]] ;;
     win32) [[ $2 == win32 || $2 == gamepad || $2 == taps || $2 == top ]] ;;
     top) true ;;
     *) false ;;  # a room without rules here may include nothing of platform/ until it is given them
@@ -51,7 +53,7 @@ while IFS=: read -r file _ text; do
   elif [ "$to" = platform ]; then
     case "$path" in
       platform/platform.h|platform/host.h|platform/desktop/desktop_host.h) ;;
-      platform/scripted/scripted_host.h) ;;
+      platform/scripted/scripted_host.h|platform/web/web_host.h) ;;
       platform/nullgl/null_gl.h) [ "$file" = programs/replay/main.cpp ] || wrong=1 ;;
       platform/layer/glyph_geometry.h|platform/layer/glyph_file.h) [[ $file == tools/glyphgen/* ]] || wrong=1 ;;
       *) wrong=1 ;;
@@ -92,9 +94,10 @@ calls() {
 }
 if [ -n "$build" ]; then
   # A library the build makes that this check does not know is refused until it is given its
-  # rules.
+  # rules. The page's host (web, built by emscripten alone) and the Windows build's own are
+  # checked by their includes only.
   while read -r lib; do
-    case " taps gamepad null_gl webgl layer sdl_video desktop scripted win32 render game app script record replay formats " in
+    case " taps gamepad null_gl webgl layer sdl_video desktop scripted win32 web render game app script record replay formats " in
       *" $lib "*) ;;
       *) echo "trimvald_$lib is a library tests/layers.sh has no rules for"; status=1 ;;
     esac
