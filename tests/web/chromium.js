@@ -46,14 +46,15 @@ function serve(folder) {
 }
 
 // Debian's Chromium, headless, drawing WebGL with SwiftShader, with nothing of its own on the
-// network. Never one that a tool would download.
-function launch() {
+// network. Never one that a tool would download. The page is composited in software
+// (--disable-gpu) unless `swiftShaderCompositing` asks for the compositor on SwiftShader too.
+function launch(swiftShaderCompositing = false) {
   return chromium.launch({
     executablePath: process.env.TRIMVALD_CHROMIUM || '/usr/bin/chromium',
     headless: true,
     timeout: 30000,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+    args: [...(swiftShaderCompositing ? [] : ['--disable-gpu']), '--no-sandbox', '--disable-quic',
+      '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync',
       '--use-gl=angle', '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
   });
 }
