@@ -17,7 +17,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # frame gaps on the title and in play (tests/web/bench.js).
 if [ "${1:-}" = --web ]; then
   "$root/scripts/web.sh" >/dev/null
-  (cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
+  (cd "$root/tests/web" && timeout 600 npm ci --no-audit --no-fund --loglevel=error)
   exec node "$root/tests/web/bench.js" "$root/build/web"
 fi
 cd "$root/build/default"

@@ -46,7 +46,7 @@ case "$mode" in
       echo "web.sh: the browser's test needs node 20 or later (tests/web's playwright-core), this is $(node --version)" >&2
       exit 1
     fi
-    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+    (cd tests/web && timeout 600 npm ci --no-audit --no-fund --loglevel=error)
     exec node tests/web/play.js "$root/build/web" "$root/build/play"
     ;;
 esac
