@@ -91,8 +91,10 @@ async function gaps(page, milliseconds) {
   const frames = times.length - 1;
   const perFrame = kind => ((after[kind] || 0) - (before[kind] || 0)) * 1000 / frames;
   const load = fs.readFileSync('/proc/loadavg', 'utf8').split(' ')[0];
-  const spent = `  (processor time a frame: GPU process ${perFrame('gpu-process').toFixed(1)} ms, ` +
-                `renderer ${perFrame('renderer').toFixed(1)} ms; the machine's load ${load})`;
+  const rate = frames * 1000 / (times[frames] - times[0]);
+  const spent = `  (${rate.toFixed(0)} frames a second; processor time a frame: GPU process ` +
+                `${perFrame('gpu-process').toFixed(1)} ms, renderer ${perFrame('renderer').toFixed(1)} ms; ` +
+                `the machine's load ${load})`;
   return Object.assign(times.slice(1).map((time, i) => time - times[i]), { spent });
 }
 
