@@ -6,11 +6,20 @@
 # Then the real game's pacing in a real window, in play (processor time per second, the gaps
 # between frames; scripts/pacing_bench.py), and what one sound cue's PlaySoundA costs the game
 # thread (trimvald-cue-bench), and how long --check takes over recordings of 3,000 and 30,000
-# frames and how much memory it needs.
-# Usage: scripts/bench.sh [SCRIPT|--cues|--pacing|--check]   (SCRIPT: time this replay instead,
-#   every frame; --cues: only the sound cues; --pacing: only the pacing; --check: only the check)
+# frames and how much memory it needs. --web measures the browser build instead.
+# Usage: scripts/bench.sh [SCRIPT|--cues|--pacing|--check|--web]   (SCRIPT: time this replay
+#   instead, every frame; --cues: only the sound cues; --pacing: only the pacing; --check: only
+#   the check; --web: the page's size, start and frames in headless Chromium)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+
+# The browser build in headless Chromium: what the page loads, the start question's time, the
+# frame gaps on the title and in play (tests/web/bench.js).
+if [ "${1:-}" = --web ]; then
+  "$root/scripts/web.sh" >/dev/null
+  (cd "$root/tests/web" && timeout 600 npm ci --no-audit --no-fund --loglevel=error)
+  exec node "$root/tests/web/bench.js" "$root/build/web"
+fi
 cd "$root/build/default"
 
 measure() {  # GALLIUM_NOOP value, script, replay options...

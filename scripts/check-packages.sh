@@ -4,7 +4,8 @@
 # libraries and the HUD's font and holds Debian's layout for a game, the .deb and the
 # .tar.gz unpacked into scratch folders each start the game from / under a virtual X server to
 # its window (answered, played for a second, recorded, quit with F1, the recording checked by
-# the package's replay driver), and the Windows zip holds its one folder.
+# the package's replay driver), the Windows zip holds its one folder, and the browser's zip its
+# page's folder with the page's own files and nothing of the build besides.
 # Usage: scripts/check-packages.sh [DIR]   (default build/package)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,6 +19,8 @@ deb=$(ls "$dir"/trimvald_"$version"-[0-9]*_*.deb) || fail "no trimvald_${version
 tgz=$(ls "$dir"/trimvald-"$version"-linux-*.tar.gz) || fail "no trimvald-$version-linux-*.tar.gz"
 zip=$dir/trimvald-$version-windows.zip
 [ -f "$zip" ] || fail "no $(basename "$zip")"
+webzip=$dir/trimvald-$version-web.zip
+[ -f "$webzip" ] || fail "no $(basename "$webzip")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libsdl2 libgl1 libegl1 libglu1-mesa libfreetype6 libfontconfig1 fonts-yanone-kaffeesatz; do
@@ -67,6 +70,32 @@ for face in ("YanoneKaffeesatz-Bold.otf", "YanoneKaffeesatz-LICENSE.txt"):
         sys.exit(f"check-packages: the zip lacks {top}Data/Fonts/{face}")
 PY
 
+# The page is served from its one folder as it stands: exactly its own files, none empty, the
+# module naming the data and WebAssembly files beside it, the README telling the version.
+python3 - "$webzip" "trimvald-$version-web" "$version" <<'PY'
+import sys, zipfile
+archive = zipfile.ZipFile(sys.argv[1])
+top = sys.argv[2] + "/"
+infos = {i.filename: i for i in archive.infolist()}
+outside = [n for n in infos if not n.startswith(top)]
+entries = {n[len(top):] for n in infos if n.startswith(top) and n != top}
+expected = {"index.html", "page.js", "page.css", "trimvald.js", "trimvald.wasm", "trimvald.data",
+            "FONT-LICENSE.txt", "README.txt"}
+if outside or entries != expected:
+    sys.exit(f"check-packages: the web zip holds {sorted(entries)} in {top} and {outside} outside it")
+empty = [n for n in expected if infos[top + n].file_size == 0]
+if empty:
+    sys.exit(f"check-packages: empty in the web zip: {empty}")
+module = archive.read(top + "trimvald.js").decode("utf-8", "replace")
+readme = archive.read(top + "README.txt").decode("utf-8")
+page = archive.read(top + "index.html").decode("utf-8")
+for name in ("trimvald.wasm", "trimvald.data"):
+    if name not in module:
+        sys.exit(f"check-packages: the web zip's trimvald.js does not load {name}")
+if '<script src="page.js">' not in page or "@VERSION@" in readme or sys.argv[3] not in readme:
+    sys.exit("check-packages: the web zip's index.html or README.txt is not the page's own")
+PY
+
 # The unpacked games, started from / as a menu would: each must find its Data/ on its own.
 counter=$root/build/default/tests/e2e/libswap_counter.so
 if [ ! -f "$counter" ]; then
@@ -79,4 +108,4 @@ for game in "$scratch/deb/usr/games/trimvald" "$scratch/$top/bin/trimvald"; do
      --replay "$(dirname "$game")/trimvald-replay" --shots "$scratch/shots" \
      --screen 800x600x24 played_f1) || fail "$game did not play from /"
 done
-echo "check-packages: $(basename "$deb"), $(basename "$tgz") and $(basename "$zip") are sound"
+echo "check-packages: $(basename "$deb"), $(basename "$tgz"), $(basename "$zip") and $(basename "$webzip") are sound"

@@ -22,9 +22,12 @@ esac
 
 scripts/install-deps.sh "$([ "$mode" = test ] && echo webtest || echo web)"
 
-# The data the page carries comes from the player's native build (no tests built).
+# The data the page carries comes from the player's native build (no tests built); the test
+# checks the page's recording with that build's replay driver.
 cmake --preset play >/dev/null
-cmake --build build/play --target trimvald_assets trimvald_glyphs
+targets=(trimvald_assets trimvald_glyphs)
+[ "$mode" = test ] && targets+=(trimvald-replay)
+cmake --build build/play --target "${targets[@]}"
 
 # Debian's emcc finds its JavaScript tools through NODE_PATH.
 export NODE_PATH=/usr/share/nodejs
@@ -37,7 +40,13 @@ case "$mode" in
     exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build/web
     ;;
   test)
-    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+    # playwright-core 1.64 runs on node 20 or later; Debian 12's own nodejs is 18.
+    node_major=$(node -p 'process.versions.node.split(".")[0]')
+    if [ "$node_major" -lt 20 ]; then
+      echo "web.sh: the browser's test needs node 20 or later (tests/web's playwright-core), this is $(node --version)" >&2
+      exit 1
+    fi
+    (cd tests/web && timeout 600 npm ci --no-audit --no-fund --loglevel=error)
     exec node tests/web/play.js "$root/build/web" "$root/build/play"
     ;;
 esac

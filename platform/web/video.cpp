@@ -108,9 +108,16 @@ static void DeleteContext(HostContext* context)
     delete context;
 }
 
+// The page may keep the time of every swap (index.html?frames), for the benchmark's frame gaps.
+EM_JS(void, WebPageSwapped, (), {
+    if (Module.page && Module.page.frames)
+        Module.page.frames.push(performance.now());
+});
+
 // The browser shows what was drawn when the game's task gives way.
 static void Swap(HostWindow*)
 {
+    WebPageSwapped();
     WebYieldOnce();
 }
 

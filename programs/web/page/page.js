@@ -257,6 +257,10 @@
     }
   }
 
+  // index.html?frames keeps the time of every swap of the game's (the benchmark reads it).
+  const frames = params.has('frames') ? [] : null;
+  window.trimvaldFrames = frames;
+
   const args = [];
   if (params.has('record'))
     args.push('--record', '/session.replay');
@@ -267,18 +271,36 @@
     print: text => console.log(text),
     printErr: text => console.warn(text),
     setStatus: text => { progress.textContent = text; },
-    onRuntimeInitialized: decodeAll,
     onAbort: what => fail('Игра остановилась: ' + what),
     page: {dialog, playSound, fullscreen, showGame, cursor: shown => canvas.classList.toggle('no-cursor', !shown),
-           offerDownload, gameEnded, settings, storedSettings, ownsKeys},
+           offerDownload, gameEnded, settings, storedSettings, ownsKeys, frames},
   };
 
-  // Without WebGL the game's module is not loaded at all.
-  if (hasWebGL()) {
+  const served = 'страницу нужно открывать с веб-сервера (scripts/web.sh --serve), со всеми файлами её папки.';
+
+  // A file of the game's that does not come (a server without it, a connection broken off)
+  // fails inside the module's loader, not through the script's own error: until the game has
+  // started, any error is the page's end, said, rather than a page that loads for ever.
+  let started = false;
+  const notLoaded = what => {
+    if (!started)
+      fail('Игра не загрузилась (' + what + '): ' + served);
+  };
+  window.addEventListener('error', event => notLoaded(event.message));
+  window.addEventListener('unhandledrejection', event => notLoaded(String(event.reason && event.reason.message || event.reason)));
+  window.Module.onRuntimeInitialized = () => {
+    started = true;
+    decodeAll();
+  };
+
+  // Opened from the disk, the page may load no file of its folder (the browser's rule for
+  // file:// addresses), so the module is not even tried. Without WebGL it is not loaded at all.
+  if (location.protocol === 'file:') {
+    fail('Страница открыта с диска, а так браузер не даёт ей загрузить файлы игры: ' + served);
+  } else if (hasWebGL()) {
     const script = document.createElement('script');
     script.src = 'trimvald.js';
-    script.onerror = () => fail('Файл игры trimvald.js не загрузился: страницу нужно открывать с веб-сервера ' +
-                                '(scripts/web.sh --serve), со всеми файлами её папки.');
+    script.onerror = () => fail('Файл игры trimvald.js не загрузился: ' + served);
     document.body.appendChild(script);
   } else {
     fail('Этот браузер не даёт странице WebGL, а без него игра не рисуется. Включите аппаратное ' +
