@@ -365,10 +365,55 @@ async function cannotPlay(browser, keep, url) {
   check(/WebGL/.test(noWebGL.text), 'without WebGL the page says so', noWebGL.text);
 }
 
+// The player's settings, kept by the page: a stored file with a half sensitivity, an inverted
+// look and a line the game does not know; on a French keyboard the key at the W place (Z) walks,
+// as keys go by their place. The panel names the bad line, the recording holds what the game
+// read, and it checks natively.
+async function settings(browser, keep, url) {
+  console.log('-- the player\'s settings');
+  const { page, errors } = await newPage(browser, keep);
+  await page.goto(url + 'index.html');
+  await page.evaluate(() => localStorage.setItem('trimvald.settings',
+    '[mouse]\nsensitivity = 0.5\ninvert = yes\nwobble = 3\n'));
+  await page.goto(url + 'index.html?record');
+  await startQuestion(page);
+  const problems = await page.evaluate(() => document.getElementById('settings-problems').textContent);
+  check(/settings\.ini:4: .*wobble/.test(problems), 'the panel names the stored file\'s bad line', problems);
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => !document.getElementById('canvas').hidden);
+  await sleep(1000);
+  await hold(page, 'Enter', 100);
+  await sleep(1500);
+  await page.mouse.click(400, 300);
+  await page.waitForFunction(() => document.pointerLockElement === document.getElementById('canvas'));
+  const cdp = await page.context().newCDPSession(page);
+  const azertyZ = { code: 'KeyW', key: 'z', text: 'z', windowsVirtualKeyCode: 90 };
+  await cdp.send('Input.dispatchKeyEvent', Object.assign({ type: 'keyDown' }, azertyZ));
+  await sleep(500);
+  await cdp.send('Input.dispatchKeyEvent', Object.assign({ type: 'keyUp' }, azertyZ));
+  await page.mouse.move(500, 350, { steps: 4 });
+  await sleep(300);
+  await hold(page, 'F1', 100);
+  await page.waitForSelector('#download:not([hidden])', { timeout: 10000 });
+  const [download] = await Promise.all([page.waitForEvent('download', { timeout: 10000 }), page.click('#recording')]);
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'trimvald-web-')), 'settings.replay');
+  await download.saveAs(file);
+  const frames = recordedFrames(fs.readFileSync(file, 'utf8'));
+  check(frames.some(frame => frame.keys.join() === 'W') && !frames.some(frame => frame.keys.includes('Z')),
+        'the key at the W place of a French keyboard walked forward');
+  const motion = frames.reduce((sum, frame) => [sum[0] + frame.mouse[0], sum[1] + frame.mouse[1]], [0, 0]);
+  check(motion.join() === '50,-25', 'the game read half the motion, its vertical turned over',
+        `page 100,50, game ${motion}`);
+  const checked = replay(['--check', file]);
+  check(checked.status === 0, 'that recording passes trimvald-replay --check', checked.stdout.trim());
+  check(errors.length === 0, 'the page reported no error', errors.join(' | '));
+}
+
 run('web play', 300, async keep => {
   const server = keep(await serve(pageFolder));
   const browser = keep(await launch());
   await cannotPlay(browser, keep, server.url);
   await declined(browser, keep, server.url);
   await round(browser, keep, server.url);
+  await settings(browser, keep, server.url);
 });
