@@ -31,7 +31,7 @@ allowed() {
     controls) [[ $2 == controls || $2 == gamepad || $2 == top ]] ;;
     desktop) [[ $2 == desktop || $hosts == 1 || $2 == sdl_video || $2 == controls || $2 == gamepad || $2 == top ]] ;;
     scripted) [[ $2 == scripted || $hosts == 1 || $2 == sdl_video || $2 == top ]] ;;
-    web) [[ $2 == web || $hosts == 1 || $2 == controls || $2 == gamepad || $2 == top ]] ;;
+    web) [[ $2 == web || $hosts == 1 || $2 == controls || $2 == gamepad || $2 == webgl || $2 == top ]] ;;
     win32) [[ $2 == win32 || $2 == controls || $2 == gamepad || $2 == taps || $2 == top ]] ;;
     top) true ;;
     *) false ;;  # a room without rules here may include nothing of platform/ until it is given them

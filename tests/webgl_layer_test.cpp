@@ -356,6 +356,28 @@ TEST_F(WebGlLayer, DrawsKeptFromFrameToFrameDrawTheSame)
     EXPECT_EQ(Gl11GetError(), 0u);
 }
 
+// The page leaves undrawn the frames the browser would not show: such a frame neither clears
+// nor draws, yet what it sets (its lists, textures, matrices) holds for the next one drawn.
+TEST_F(WebGlLayer, AFrameLeftUndrawnChangesNoPictureAndKeepsItsState)
+{
+    UseOffscreenGl(layer);
+    auto frames = [&](bool drawSecond) {
+        LitSphere(kLayer);
+        const std::vector<unsigned char> first = ReadOffscreenGl(layer);
+        Gl11SetDrawing(drawSecond);
+        ListsAndBlending(kLayer);
+        if (!drawSecond) {
+            EXPECT_EQ(ReadOffscreenGl(layer), first) << "the undrawn frame changed the picture";
+        }
+        Gl11SetDrawing(true);
+        LitSphere(kLayer);
+        return ReadOffscreenGl(layer);
+    };
+    const std::vector<unsigned char> drawn = frames(true);
+    EXPECT_EQ(frames(false), drawn) << "the frame after an undrawn one differs";
+    EXPECT_EQ(Gl11GetError(), 0u);
+}
+
 TEST_F(WebGlLayer, MipmappedFloor)
 {
     Draw(MipmappedFloor, "mipmapped_floor");

@@ -5,6 +5,7 @@
 #include <emscripten/html5.h>
 
 #include "platform/web/web.h"
+#include "platform/webgl/gl11.h"
 
 // The page's canvas.
 static const char canvasTarget[] = "#canvas";
@@ -114,11 +115,34 @@ EM_JS(void, WebPageSwapped, (), {
         Module.page.frames.push(performance.now());
 });
 
+// The browser takes the canvas's picture once a refresh of the screen (60 times a second, as a
+// rule), and the game draws 100 frames a second: a frame drawn while the last one drawn has not
+// been taken yet would only replace it unseen, and its drawing would hold up the one that is
+// seen (a software rasteriser shares the processor with the game). So a frame is drawn only
+// once the browser has taken the last one drawn (a refresh has begun since, which the page's
+// animation-frame callback notes); the game's frames, its state and its timing are the same
+// either way.
+EM_JS(double, WebPageLastRefresh, (), {
+    if (!Module.trimvaldRefresh) {
+        Module.trimvaldRefresh = -1;
+        const note = () => { Module.trimvaldRefresh = performance.now(); requestAnimationFrame(note); };
+        requestAnimationFrame(note);
+    }
+    return Module.trimvaldRefresh;
+});
+
+static bool drawingFrame = true;
+static double lastDrawnSwap = 0.0;  // when the last frame drawn was swapped
+
 // The browser shows what was drawn when the game's task gives way.
 static void Swap(HostWindow*)
 {
     WebPageSwapped();
+    if (drawingFrame)
+        lastDrawnSwap = WebNow();
     WebYieldOnce();
+    drawingFrame = WebPageLastRefresh() >= lastDrawnSwap;
+    Gl11SetDrawing(drawingFrame);
 }
 
 // The browser shows frames at its own pace and never holds a swap.

@@ -20,8 +20,9 @@ void Gl11Clear(unsigned mask)
 {
     if (Recorded([=] { Gl11Clear(mask); }))
         return;
-    glClear(mask);
     CacheNextFrame();
+    if (State().drawing)
+        glClear(mask);
 }
 
 void Gl11ClearColor(float red, float green, float blue, float alpha)

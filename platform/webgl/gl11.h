@@ -91,6 +91,12 @@ void GluSphere(Gl11Quadric* quadric, double radius, int slices, int stacks);
 // The first call this layer could not carry out as OpenGL 1.1 would (a mode, capability or
 // parameter the game never uses, a call out of place), as glGetError's code, and cleared.
 unsigned Gl11GetError();
+
+// Whether the frames' drawing reaches OpenGL ES (at first it does). Off, clearing and drawing do
+// nothing, while everything else (matrices, lists, textures, capabilities) still takes effect:
+// a frame no one will see costs nothing to draw, and the next one is drawn as it should be.
+void Gl11SetDrawing(bool on);
+
 // Forgets every list, texture record, matrix and setting, and the drawing program: the state of
 // a new context. For a context that is made anew (the tests make one per run).
 void Gl11Reset();

@@ -34,6 +34,8 @@ void Gl11End()
     if (!state.inside)
         return SetError(GL_INVALID_OPERATION);
     state.inside = false;
+    if (!state.drawing)
+        return;
     const std::vector<Vertex>& v = state.vertices;
     // An incomplete primitive at the end is dropped, as OpenGL drops it.
     std::vector<Vertex> triangles;

@@ -43,3 +43,8 @@ void Gl11Reset()
     ReleaseDrawing();
     State() = NewState();
 }
+
+void Gl11SetDrawing(bool on)
+{
+    State().drawing = on;
+}

@@ -86,6 +86,8 @@ struct Gl11State {
     std::map<unsigned, TextureRecord> textures;
 
     unsigned error = 0;
+    // Clearing and drawing reach OpenGL ES (Gl11SetDrawing).
+    bool drawing = true;
 
     // The drawing program and its vertex buffer, made at the first draw.
     unsigned program = 0;
