@@ -29,6 +29,7 @@ allowed() {
     layer) [[ $2 == layer || $2 == taps || $2 == top ]] ;;
     desktop) [[ $2 == desktop || $hosts == 1 || $2 == sdl_video || $2 == gamepad || $2 == top ]] ;;
     scripted) [[ $2 == scripted || $hosts == 1 || $2 == sdl_video || $2 == top ]] ;;
+    web) [[ $2 == web || $hosts == 1 || $2 == gamepad || $2 == top ]] ;;
     win32) [[ $2 == win32 || $2 == gamepad || $2 == taps || $2 == top ]] ;;
     top) true ;;
     *) false ;;  # a room without rules here may include nothing of platform/ until it is given them
@@ -52,6 +53,7 @@ while IFS=: read -r file _ text; do
     case "$path" in
       platform/platform.h|platform/host.h|platform/desktop/desktop_host.h) ;;
       platform/scripted/scripted_host.h) ;;
+      platform/web/web_host.h) [[ $file == programs/web/* ]] || wrong=1 ;;
       platform/nullgl/null_gl.h) [ "$file" = programs/replay/main.cpp ] || wrong=1 ;;
       platform/layer/glyph_geometry.h|platform/layer/glyph_file.h) [[ $file == tools/glyphgen/* ]] || wrong=1 ;;
       *) wrong=1 ;;
@@ -94,7 +96,7 @@ if [ -n "$build" ]; then
   # A library the build makes that this check does not know is refused until it is given its
   # rules.
   while read -r lib; do
-    case " taps gamepad null_gl webgl layer sdl_video desktop scripted win32 render game app script record replay formats " in
+    case " taps gamepad null_gl webgl layer sdl_video desktop scripted web win32 render game app script record replay formats " in
       *" $lib "*) ;;
       *) echo "trimvald_$lib is a library tests/layers.sh has no rules for"; status=1 ;;
     esac
