@@ -22,8 +22,11 @@ static void WatchFrameStart()
     scripted.frameStart();
 }
 
+// The driver's look at the frame (its screenshot) comes first: a wait may give the page's
+// browser its turn, after which the picture is no longer in the back buffer.
 static void WatchBeforeSwap()
 {
+    scripted.beforeSwap();
     int64_t ticksPerSecond = 0;
     if (machine.counterFrequency(&ticksPerSecond) && ticksPerSecond > 0) {
         int64_t frameTicks = ticksPerSecond / 100;
@@ -31,7 +34,6 @@ static void WatchBeforeSwap()
         if (left > 0)
             machine.sleepFine((int64_t)((double)left * 1e7 / (double)ticksPerSecond));
     }
-    scripted.beforeSwap();
 }
 
 static BOOL WatchPlaySound(const char* sound, DWORD flags)
