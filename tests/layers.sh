@@ -5,7 +5,9 @@
 # not its insides, and fills its window and OpenGL entries from SDL's video (sdl_video/), which
 # knows nothing of the layer or the hosts; the controller mapping (gamepad/) stands alone, for the desktop host and the
 # Windows build (win32/), as does the holding of taps (taps/) for the layer and the Windows
-# build, the drawing that can be switched off (nullgl/), and OpenGL for the browser (webgl/).
+# build, the drawing that can be switched off (nullgl/), and OpenGL for the browser (webgl/). The
+# page's host (web/) sees its own room, the layer's part for hosts, the controller mapping and the
+# headers on top; only the page's entry (programs/web/) includes its header for programs.
 # The programs' entries and the tools reach platform/ only through its headers on top and the
 # hosts' own for programs; the replay driver's entry also switches the drawing, and the glyph
 # generator makes and writes the layer's glyph geometry for the page. No two files of

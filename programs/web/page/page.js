@@ -238,6 +238,8 @@
       text = 'Сценарий досмотрен. Строки конца записи в нём нет: сверять не с чем.';
     else if (outcome.reached)
       text = 'Запись досмотрена: игра пришла к записанному концу (' + outcome.verdict + ').';
+    else if (outcome.exit === 4)
+      text = 'Запись досмотрена, но строка её конца повреждена, сверить нельзя: ' + outcome.verdict;
     else
       text = 'Запись досмотрена, но игра пришла не к записанному концу: ' + outcome.verdict;
     document.getElementById('ended-text').textContent = text;
