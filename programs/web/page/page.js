@@ -345,7 +345,8 @@
          'ускорение или WebGL в настройках браузера, или откройте страницу в современном браузере.');
   } else if (watching) {
     document.getElementById('help').textContent =
-      'Просмотр записи ' + (params.get('watch') || params.get('dropped')) + ': Esc или F1 — остановить.';
+      'Просмотр записи ' + (params.get('watch') || params.get('dropped')) +
+      ': звук браузер даёт после щелчка или клавиши; Esc или F1 — остановить.';
     recordingBytes().then(bytes => {
       args.push('--watch', watchedPath, params.get('shots') || '');
       preRun.push(() => Module.FS.writeFile(watchedPath, bytes));
