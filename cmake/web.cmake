@@ -56,8 +56,13 @@ add_library(trimvald_web STATIC
   platform/web/keymap.cpp
   platform/web/settings.cpp
   platform/web/sound.cpp
-  platform/web/video.cpp)
+  platform/web/video.cpp
+  platform/web/watching.cpp)
 target_link_libraries(trimvald_web PUBLIC trimvald_layer trimvald_controls trimvald_gamepad)
+
+# The scripted host, drawn in the page's canvas when the page watches a recording.
+add_library(trimvald_scripted STATIC platform/scripted/scripted_host.cpp)
+target_link_libraries(trimvald_scripted PUBLIC trimvald_layer)
 
 # The game's sources (and the headers they include) copied in Windows-1251 into the build tree,
 # and compiled from there: clang keeps a string's bytes as they stand in the file.
@@ -100,8 +105,16 @@ endfunction()
 function(trimvald_web_program)
   add_library(trimvald_record STATIC tools/record/recorder.cpp)
   target_link_libraries(trimvald_record PUBLIC trimvald_script)
-  add_executable(trimvald programs/web/main.cpp app/win_main.cpp programs/game/command_line.cpp)
-  target_link_libraries(trimvald PRIVATE trimvald_record trimvald_web)
+  # The replay driver as the page watches with it: its pictures go to the page, not to files.
+  add_library(trimvald_replay STATIC
+    tools/replay/driver.cpp
+    tools/replay/interrupts.cpp
+    tools/replay/process_state.cpp
+    tools/replay/watch.cpp)
+  target_link_libraries(trimvald_replay PUBLIC trimvald_script trimvald_scripted)
+  add_executable(trimvald programs/web/main.cpp programs/web/watch.cpp app/win_main.cpp
+    programs/game/command_line.cpp)
+  target_link_libraries(trimvald PRIVATE trimvald_record trimvald_replay trimvald_web)
   set_target_properties(trimvald PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${TRIMVALD_WEB_OUTPUT})
 
   set(data ${TRIMVALD_WEB_DATA})

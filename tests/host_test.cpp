@@ -22,6 +22,7 @@
 #include "platform/layer/layer.h"
 #include "platform/scripted/scripted_host.h"
 #include "tests/scenario.h"
+#include "tools/replay/watch.h"
 #include "tools/script/json_writer.h"
 
 namespace {
@@ -165,6 +166,84 @@ TEST(HostSeam, AnUnfilledRecordIsAMachineWithNothingNotEvenAWindowAndTheChosenHo
     InstallScriptedHost(setup);
     LayerReset();
     EXPECT_EQ(LayerCurrentHost().counter, DesktopHost().counter) << "the chosen host is back";
+    ResetProcessState();
+}
+
+namespace {
+
+// The machine a player watches on, as a program's entry hands it to the scripted host and the
+// watcher: SDL's video underneath, its window and swaps counted, a counter of whole
+// milliseconds that moves 4 at every reading, its fine sleeps and cues written down, and the
+// player asking to stop once 15 frames were shown.
+LayerHost sdlMachine;
+int machineWindows, machineSwaps;
+int64_t machineClock;
+std::vector<int64_t> machineSleeps;
+std::vector<std::string> machineCues;
+
+LayerHost WatchedMachine()
+{
+    sdlMachine = ScriptedSdlMachine();
+    machineWindows = machineSwaps = 0;
+    machineClock = 0;
+    machineSleeps.clear();
+    machineCues.clear();
+    LayerHost machine = sdlMachine;
+    machine.createWindow = [](const std::string& caption, int x, int y, int width, int height,
+                              bool frameless, bool resizable) {
+        ++machineWindows;
+        return sdlMachine.createWindow(caption, x, y, width, height, frameless, resizable);
+    };
+    machine.swap = [](HostWindow* window) {
+        ++machineSwaps;
+        sdlMachine.swap(window);
+    };
+    machine.counterFrequency = [](int64_t* ticks) { *ticks = 1000; return true; };
+    machine.counter = [] { return machineClock += 4; };
+    machine.sleepFine = [](int64_t hundredNanoseconds) {
+        machineSleeps.push_back(hundredNanoseconds);
+        machineClock += hundredNanoseconds / 10000;
+    };
+    machine.playSound = [](const char* sound, DWORD) -> BOOL {
+        if (sound)
+            machineCues.push_back(sound);
+        return TRUE;
+    };
+    return machine;
+}
+
+}
+
+// Watching draws in the machine's window, holds every frame to 10 ms of the machine's clock
+// (4 ms gone by the swap: 6 ms slept), plays the game's cues on it and stops when its player
+// asks; the game itself runs as headless, frame for frame.
+TEST(HostSeam, AWatchedRunIsShownPacedAndHeardOnTheChosenMachineAndPlaysAsHeadless)
+{
+    const std::string script = "answer yes\nframes 1 ENTER\nframes 40 E\n";
+    ScenarioResult headless = RunScenario(script);
+    LayerHost machine = WatchedMachine();
+    ScriptedHostShowOn(machine);
+    WatchOn(machine, [] { return machineSwaps >= 15; });
+    ReplayOptions options;
+    options.watch = true;
+    ScenarioResult watched = RunScenario(script, options);
+    ScriptedHostShowOn(ScriptedSdlMachine());
+
+    EXPECT_EQ(watched.exitCode(), 0);
+    ASSERT_GE(watched.frameCount(), 15);
+    EXPECT_LT(watched.frameCount(), headless.frameCount()) << "the player's stop ends the run";
+    EXPECT_EQ(machineWindows, 1);
+    EXPECT_EQ(machineSwaps, watched.frameCount());
+    EXPECT_EQ(machineSleeps, std::vector<int64_t>(machineSwaps, 60000));
+    std::vector<std::string> cues;
+    for (int frame = 1; frame <= watched.frameCount(); ++frame) {
+        const nlohmann::json dump = headless.frame(frame);
+        EXPECT_EQ(watched.frame(frame), dump) << "frame " << frame;
+        for (const auto& played : dump["sounds"])
+            cues.push_back(played.get<std::string>());
+    }
+    ASSERT_FALSE(cues.empty());
+    EXPECT_EQ(machineCues, cues);
     ResetProcessState();
 }
 

@@ -1,14 +1,16 @@
 // The scripted host: a simulated machine whose answers come from the driver that installs it.
-// It knows nothing of the desktop: it never shows, plays or moves anything itself.
+// It knows nothing of the desktop or the page: it never shows, plays or moves anything itself,
+// and draws in the window of the machine its program's entry chose.
 #include "platform/scripted/scripted_host.h"
 
 #include <string>
 
 #include "platform/input.h"
 #include "platform/layer/for_hosts.h"
-#include "platform/sdl_video/sdl_video.h"
 
 static ScriptedHostSetup setup;
+// The machine the runs are drawn on; until an entry chooses one, a machine without a display.
+static LayerHost shownOn;
 
 // The simulated clocks: every reading is 10 ms after the one before, so that a frame's
 // busy-wait ends at once, and a sleep moves them on by what it asked for. Tests of the pacing
@@ -120,15 +122,15 @@ static BOOL TakeSound(const char* sound, DWORD)
     return TRUE;
 }
 
+static void Dropped(HWND, UINT, WPARAM, LPARAM)
+{
+}
+
 // Every message comes from the driver; the machine's own events are taken and dropped, so
 // that they do not pile up.
 static void PumpEvents(HostPost)
 {
-    if (!SDL_WasInit(SDL_INIT_VIDEO))
-        return;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
+    shownOn.pumpEvents(Dropped);
 }
 
 static bool Fails(const char* functionName)
@@ -136,25 +138,34 @@ static bool Fails(const char* functionName)
     return setup.fails && setup.fails(functionName);
 }
 
-static bool AnyDriver(const char*)
+void ScriptedHostShowOn(const LayerHost& machine)
 {
-    return true;
+    shownOn = machine;
 }
 
-// Windows are made on whatever SDL finds: a virtual X server, or the offscreen driver.
-static bool StartDriver()
+// The window and OpenGL entries, with the video's start and end, of the machine shown on.
+static void FillVideo(LayerHost& host)
 {
-    std::string reasons;
-    if (SdlVideoStartDriver(AnyDriver, reasons))
-        return true;
-    if (!reasons.empty())
-        SDL_SetError("%s", reasons.c_str());
-    return false;
-}
-
-static bool StartVideo()
-{
-    return SdlVideoStart(StartDriver);
+    host.startVideo = shownOn.startVideo;
+    host.refusalReason = shownOn.refusalReason;
+    host.endVideo = shownOn.endVideo;
+    host.createWindow = shownOn.createWindow;
+    host.destroyWindow = shownOn.destroyWindow;
+    host.showWindow = shownOn.showWindow;
+    host.raiseWindow = shownOn.raiseWindow;
+    host.windowedCentred = shownOn.windowedCentred;
+    host.drawableSize = shownOn.drawableSize;
+    host.allowScreenSaver = shownOn.allowScreenSaver;
+    host.createContext = shownOn.createContext;
+    host.makeCurrent = shownOn.makeCurrent;
+    host.releaseCurrent = shownOn.releaseCurrent;
+    host.currentContext = shownOn.currentContext;
+    host.deleteContext = shownOn.deleteContext;
+    host.swap = shownOn.swap;
+    host.setSwapInterval = shownOn.setSwapInterval;
+    host.swapInterval = shownOn.swapInterval;
+    host.glFunction = shownOn.glFunction;
+    host.glExtension = shownOn.glExtension;
 }
 
 void InstallScriptedHost(const ScriptedHostSetup& newSetup)
@@ -164,7 +175,7 @@ void InstallScriptedHost(const ScriptedHostSetup& newSetup)
     // driver's pictures are the game's own 800x600): those entries, and the steps of the main
     // loop's rhythm the driver does not watch, keep the record's do-nothing defaults.
     LayerHost host;
-    SdlVideoFill(host);
+    FillVideo(host);
     host.counterFrequency = CounterFrequency;
     host.counter = Counter;
     host.milliseconds = Milliseconds;
@@ -185,7 +196,6 @@ void InstallScriptedHost(const ScriptedHostSetup& newSetup)
     if (setup.beforeSwap)
         host.beforeSwap = setup.beforeSwap;
     host.fails = Fails;
-    host.startVideo = StartVideo;
     host.reset = ScriptedClockReset;
     LayerInstallHost(&host);
 }

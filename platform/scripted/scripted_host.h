@@ -29,6 +29,16 @@ struct ScriptedHostSetup {
 // Installs the scripted host with this set-up (copied); LayerInstallHost(nullptr) removes it.
 void InstallScriptedHost(const ScriptedHostSetup& setup);
 
+// The machine the runs are drawn on, chosen by the program's entry (copied; kept through
+// resets): its video start, the refusal's words, the video's end, and its window, OpenGL context,
+// swap and screen-saver entries are the scripted host's, and its events are pumped and dropped.
+// Until an entry chooses, the scripted machine has no display (the video does not start).
+void ScriptedHostShowOn(const LayerHost& machine);
+
+// The Linux programs' machine (platform/scripted/sdl_machine.cpp): SDL's video on whatever
+// driver SDL finds, a virtual X server or the offscreen driver.
+LayerHost ScriptedSdlMachine();
+
 // The simulated clock, for tests of the frame timer and the pacing: whether the machine has a
 // performance counter, whether it can sleep finer than a millisecond (a high-resolution
 // waitable timer; at first it can), the millisecond clock's value, how far apart readings are

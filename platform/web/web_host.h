@@ -4,6 +4,8 @@
 // the swap, the dialogs), through emscripten's Asyncify.
 #pragma once
 
+#include <string>
+
 #include "platform/host.h"
 
 // The host record: the browser's clock, the canvas as the game's window and WebGL as its
@@ -19,3 +21,9 @@ void WebOfferDownload(const char* path);
 
 // Tells the page the game has ended (its exit code): the page says so and offers another round.
 void WebGameEnded(int code);
+
+// A watched recording (index.html?watch=FILE, or a file dropped on the page): hands the page
+// the picture of a frame it asked for, read from the canvas before the frame's swap (false
+// when there is no picture to read), and tells it what came of the watching (a JSON object).
+bool WebOfferPicture(int frame);
+void WebWatchEnded(const std::string& outcome);

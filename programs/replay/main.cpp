@@ -39,9 +39,12 @@
 #include <string>
 
 #include "platform/desktop/desktop_host.h"
+#include "platform/scripted/scripted_host.h"
 #include "tools/script/check.h"
 #include "tools/replay/driver.h"
 #include "tools/replay/interrupts.h"
+#include "tools/replay/png_shot.h"
+#include "tools/replay/watch.h"
 #include "platform/host.h"
 #include "platform/nullgl/null_gl.h"
 
@@ -210,12 +213,33 @@ static bool DisplayToWatchOn()
     return seen;
 }
 
+// While watching, the window's own events only say whether the player wants to stop: closing
+// it, or Escape.
+static bool WindowAsksToStop()
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+        return false;
+    bool stop = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT ||
+            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) ||
+            (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE))
+            stop = true;
+    }
+    return stop;
+}
+
 int main(int argc, char** argv)
 {
     FillClosedStandardDescriptors();
     // The machine the driver stands on between runs, and whose sound and display watching uses;
-    // every run plays on the scripted host installed over it.
+    // every run plays on the scripted host installed over it, drawn with SDL's video, its
+    // pictures written as PNG files.
     LayerSetDefaultHost(DesktopHost());
+    ScriptedHostShowOn(ScriptedSdlMachine());
+    ReplayTakeShotsWith(SavePngShot);
+    WatchOn(DesktopHost(), WindowAsksToStop);
     ReplayOptions options;
     std::string scriptPath;
     bool checking = false;

@@ -35,6 +35,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     std::atexit([] { std::remove(inputPath.c_str()); });
     static ScriptedHostSetup hooks;
     hooks.messageBox = SwallowMessage;
+    ScriptedHostShowOn(ScriptedSdlMachine());
     InstallScriptedHost(hooks);
     return 0;
 }

@@ -11,12 +11,9 @@
 #include "game/game_state.h"
 #include "platform/scripted/scripted_host.h"
 #include "platform/platform.h"
-
-#include <SDL.h>
 #include "tools/script/frame_journal.h"
 #include "tools/replay/interrupts.h"
 #include "tools/script/json_writer.h"
-#include "tools/formats/png_writer.h"
 #include "tools/replay/process_state.h"
 #include "tools/replay/watch.h"
 
@@ -163,44 +160,21 @@ static void FrameStart()
     frameBegan = Clock::now();
 }
 
-// A screenshot that could not be written fails the run.
+// A screenshot that could not be kept fails the run.
 static bool shotFailed = false;
+static bool (*takeShot)(int frame, const std::string& target) = nullptr;
 
-static void SaveShot(const std::string& path)
+void ReplayTakeShotsWith(bool (*take)(int frame, const std::string& target))
 {
-    GLint viewport[4] = {0, 0, 0, 0};
-    SDL_Window* window = SDL_GL_GetCurrentWindow();
-    int width = 0, height = 0;
-    if (window)
-        SDL_GL_GetDrawableSize(window, &width, &height);
-    if (width <= 0 || height <= 0) {
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        width = viewport[2];
-        height = viewport[3];
-    }
-    GLboolean doubleBuffered = GL_FALSE;
-    glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
-    glReadBuffer(doubleBuffered ? GL_BACK : GL_FRONT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    std::vector<unsigned char> bottomUp((std::size_t)std::max(width, 0) * std::max(height, 0) * 3);
-    if (!bottomUp.empty())
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    std::vector<unsigned char> topDown(bottomUp.size());
-    std::size_t row = (std::size_t)width * 3;
-    for (int y = 0; y < height; ++y)
-        std::copy_n(&bottomUp[(std::size_t)(height - 1 - y) * row], row, &topDown[(std::size_t)y * row]);
-    std::string error;
-    if (!WritePng(path, width, height, topDown, error)) {
-        std::fprintf(stderr, "trimvald-replay: frame %d: %s\n", frameJournal.completed + 1, error.c_str());
-        shotFailed = true;
-    }
+    takeShot = take;
 }
 
 static void BeforeSwap()
 {
     auto shot = options->shots.find(frameJournal.completed + 1);
-    if (frameJournal.inProgress && shot != options->shots.end())
-        SaveShot(shot->second);
+    if (frameJournal.inProgress && shot != options->shots.end() && takeShot &&
+        !takeShot(shot->first, shot->second))
+        shotFailed = true;
 }
 
 static POINT Cursor()

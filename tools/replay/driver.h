@@ -38,5 +38,11 @@ int RunReplay(const Script& script, const ReplayOptions& options, FILE* out);
 // The last frame's dump line of the last run with --dump last (empty when no frame ran).
 const std::string& ReplayLastDump();
 
-// Whether a screenshot of the last run could not be written.
+// Whether a screenshot of the last run could not be kept.
 bool ReplayShotFailed();
+
+// How the program keeps a frame's picture (the frame counted from 1, and the target its shot
+// names; false when it could not be kept), read while the frame is in the back buffer before
+// its swap: a PNG file on Linux (SavePngShot, tools/replay/png_shot.h), bytes handed to the page
+// in the browser. Chosen by the program's entry; until then shots are not taken.
+void ReplayTakeShotsWith(bool (*take)(int frame, const std::string& target));

@@ -1,59 +1,56 @@
-#include "platform/desktop/desktop_host.h"
 #include "tools/replay/watch.h"
 
-#include <SDL.h>
+#include <cstdint>
 
-#include <chrono>
-#include <thread>
+static LayerHost scripted;
+static LayerHost machine;
+static bool (*stopAsked)() = nullptr;
+static bool stopRequested = false;
+static int64_t watchFrameBegan;
 
-#include "platform/host.h"
-
-using Clock = std::chrono::steady_clock;
+void WatchOn(const LayerHost& watchedOn, bool (*asked)())
+{
+    machine = watchedOn;
+    stopAsked = asked;
+}
 
 // The game's own pace: its busy-wait holds every frame's swap until 10 ms after the frame
 // began, and a frame that ran late is not made up for by shorter ones.
-static const Clock::duration frameLength = std::chrono::milliseconds(10);
-
-static LayerHost scripted;
-static LayerHost desktop;
-static bool stopRequested = false;
-static Clock::time_point watchFrameBegan;
-
 static void WatchFrameStart()
 {
-    watchFrameBegan = Clock::now();
+    watchFrameBegan = machine.counter();
     scripted.frameStart();
 }
 
+// The driver's look at the frame (its screenshot) comes first: a wait may give the page's
+// browser its turn, after which the picture is no longer in the back buffer.
 static void WatchBeforeSwap()
 {
-    std::this_thread::sleep_until(watchFrameBegan + frameLength);
     scripted.beforeSwap();
+    int64_t ticksPerSecond = 0;
+    if (machine.counterFrequency(&ticksPerSecond) && ticksPerSecond > 0) {
+        int64_t frameTicks = ticksPerSecond / 100;
+        int64_t left = watchFrameBegan + frameTicks - machine.counter();
+        if (left > 0)
+            machine.sleepFine((int64_t)((double)left * 1e7 / (double)ticksPerSecond));
+    }
 }
 
 static BOOL WatchPlaySound(const char* sound, DWORD flags)
 {
     scripted.playSound(sound, flags);
-    return desktop.playSound(sound, flags);
+    return machine.playSound(sound, flags);
 }
 
-// Only the player's wish to stop is taken from the window; the game's input is the script's.
+// Only the player's wish to stop is taken from the machine; the game's input is the script's.
 static void PumpEvents(HostPost)
 {
-    if (!SDL_WasInit(SDL_INIT_VIDEO))
-        return;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_QUIT ||
-            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) ||
-            (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE))
-            stopRequested = true;
-    }
+    if (stopAsked && stopAsked())
+        stopRequested = true;
 }
 
 void InstallWatchingHost()
 {
-    desktop = DesktopHost();
     LayerInstallAround(LayerCurrentHost(), scripted, [](LayerHost& host) {
         host.frameStart = WatchFrameStart;
         host.beforeSwap = WatchBeforeSwap;

@@ -1,7 +1,8 @@
 // The page around the game: it loads the game's module (trimvald.js) where the browser has
 // WebGL, and gives the game's host what only the page has: its dialog, the cues through Web
 // Audio, fullscreen with the keyboard lock, the cursor, the recording offered as a download,
-// and the end of the game.
+// and the end of the game. It also shows recordings: one beside the page (index.html?watch=FILE)
+// or one dropped on it, which the module plays at the game's pace and checks against its end.
 'use strict';
 
 (function () {
@@ -249,6 +250,114 @@
   // While the page's own dialog is open, the keys are its own, not the game's.
   const ownsKeys = () => settingsBox.open;
 
+  // Watching. The recording is written into the module's files before it starts, and the
+  // module is started with --watch; a dropped file is kept in the tab's session storage over
+  // the reload that starts its watching, so that "watch again" finds it too.
+  const watchedPath = '/watched.replay';
+  const droppedKey = 'trimvald-dropped';
+  const watching = params.has('watch') || params.has('dropped');
+  // The pictures the page was asked for, by frame: RGBA rows from the bottom, in base64.
+  window.trimvaldPictures = {};
+
+  function toBase64(bytes) {
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 0x8000)
+      text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+    return btoa(text);
+  }
+
+  function fromBase64(text) {
+    const binary = atob(text);
+    const bytes = new Uint8Array(binary.length);
+    for (let i = 0; i < binary.length; ++i)
+      bytes[i] = binary.charCodeAt(i);
+    return bytes;
+  }
+
+  function picture(frame, width, height, bytes) {
+    window.trimvaldPictures[frame] = {width, height, rgba: toBase64(bytes)};
+  }
+
+  function watched(outcome) {
+    stopSound();
+    canvas.hidden = true;
+    show('status', false);
+    let text;
+    if (outcome.error)
+      text = 'Эту запись нельзя посмотреть: ' + outcome.error;
+    else if (outcome.stopped)
+      text = 'Просмотр остановлен.';
+    else if (!outcome.recording)
+      text = 'Сценарий досмотрен. Строки конца записи в нём нет: сверять не с чем.';
+    else if (outcome.reached)
+      text = 'Запись досмотрена: игра пришла к записанному концу (' + outcome.verdict + ').';
+    else if (outcome.exit === 4)
+      text = 'Запись досмотрена, но строка её конца повреждена, сверить нельзя: ' + outcome.verdict;
+    else
+      text = 'Запись досмотрена, но игра пришла не к записанному концу: ' + outcome.verdict;
+    document.getElementById('ended-text').textContent = text;
+    const again = document.getElementById('again');
+    again.textContent = 'Смотреть ещё раз';
+    show('ended', true);
+    again.focus();
+    document.title = 'Тримвальд';
+    window.trimvaldWatched = outcome;
+  }
+
+  // A file dropped on the page is watched: read here, kept, and the page started again on it.
+  const dropLimit = 3 * 1024 * 1024;
+  function dropped(file) {
+    if (file.size > dropLimit) {
+      fail('Файл ' + file.name + ' слишком велик для просмотра перетаскиванием (' + file.size +
+           ' байт): положите его рядом со страницей и откройте index.html?watch=' + file.name + '.');
+      return;
+    }
+    file.arrayBuffer().then(buffer => {
+      try {
+        sessionStorage.setItem(droppedKey, toBase64(new Uint8Array(buffer)));
+      } catch (e) {
+        fail('Файл ' + file.name + ' не помещается в хранилище страницы: положите его рядом со страницей ' +
+             'и откройте index.html?watch=' + file.name + '.');
+        return;
+      }
+      location.href = location.pathname + '?dropped=' + encodeURIComponent(file.name);
+    }, () => fail('Файл ' + file.name + ' не читается.'));
+  }
+  document.addEventListener('dragover', event => {
+    event.preventDefault();
+    document.body.classList.add('dragging');
+  });
+  document.addEventListener('dragleave', event => {
+    if (!event.relatedTarget)
+      document.body.classList.remove('dragging');
+  });
+  document.addEventListener('drop', event => {
+    event.preventDefault();
+    document.body.classList.remove('dragging');
+    const files = event.dataTransfer ? event.dataTransfer.files : null;
+    if (files && files.length)
+      dropped(files[0]);
+  });
+
+  // The recording's bytes: fetched from beside the page, or the dropped file kept.
+  function recordingBytes() {
+    if (params.has('dropped')) {
+      const kept = sessionStorage.getItem(droppedKey);
+      if (kept === null)
+        return Promise.reject(new Error('перетащенный файл ' + params.get('dropped') +
+                                        ' больше не хранится: перетащите его снова'));
+      return Promise.resolve(fromBase64(kept));
+    }
+    const name = params.get('watch');
+    if (!name)
+      return Promise.reject(new Error('index.html?watch= называет файл записи рядом со страницей'));
+    return fetch(name).then(response => {
+      if (!response.ok)
+        throw new Error('запись ' + name + ' не загрузилась (HTTP ' + response.status + ')');
+      return response.arrayBuffer();
+    }).then(buffer => new Uint8Array(buffer));
+  }
+
   function hasWebGL() {
     try {
       return !!document.createElement('canvas').getContext('webgl');
@@ -262,18 +371,20 @@
   window.trimvaldFrames = frames;
 
   const args = [];
-  if (params.has('record'))
+  const preRun = [];
+  if (!watching && params.has('record'))
     args.push('--record', '/session.replay');
 
   window.Module = {
     canvas: canvas,
     arguments: args,
+    preRun: preRun,
     print: text => console.log(text),
     printErr: text => console.warn(text),
     setStatus: text => { progress.textContent = text; },
     onAbort: what => fail('Игра остановилась: ' + what),
     page: {dialog, playSound, fullscreen, showGame, cursor: shown => canvas.classList.toggle('no-cursor', !shown),
-           offerDownload, gameEnded, settings, storedSettings, ownsKeys, frames},
+           offerDownload, gameEnded, settings, storedSettings, ownsKeys, frames, picture, watched},
   };
 
   const served = 'страницу нужно открывать с веб-сервера (scripts/web.sh --serve), со всеми файлами её папки.';
@@ -293,17 +404,30 @@
     decodeAll();
   };
 
-  // Opened from the disk, the page may load no file of its folder (the browser's rule for
-  // file:// addresses), so the module is not even tried. Without WebGL it is not loaded at all.
-  if (location.protocol === 'file:') {
-    fail('Страница открыта с диска, а так браузер не даёт ей загрузить файлы игры: ' + served);
-  } else if (hasWebGL()) {
+  function loadGame() {
     const script = document.createElement('script');
     script.src = 'trimvald.js';
     script.onerror = () => fail('Файл игры trimvald.js не загрузился: ' + served);
     document.body.appendChild(script);
-  } else {
+  }
+
+  // Opened from the disk, the page may load no file of its folder (the browser's rule for
+  // file:// addresses), so the module is not even tried. Without WebGL it is not loaded at all.
+  if (location.protocol === 'file:') {
+    fail('Страница открыта с диска, а так браузер не даёт ей загрузить файлы игры: ' + served);
+  } else if (!hasWebGL()) {
     fail('Этот браузер не даёт странице WebGL, а без него игра не рисуется. Включите аппаратное ' +
          'ускорение или WebGL в настройках браузера, или откройте страницу в современном браузере.');
+  } else if (watching) {
+    document.getElementById('help').textContent =
+      'Просмотр записи ' + (params.get('watch') || params.get('dropped')) +
+      ': звук браузер даёт после щелчка или клавиши; Esc или F1 — остановить.';
+    recordingBytes().then(bytes => {
+      args.push('--watch', watchedPath, params.get('shots') || '');
+      preRun.push(() => Module.FS.writeFile(watchedPath, bytes));
+      loadGame();
+    }, error => watched({exit: 2, error: error.message}));
+  } else {
+    loadGame();
   }
 })();
