@@ -3,7 +3,7 @@
 # the game needs, nothing more (a player's first start). "test" adds what the test suite needs,
 # "windows" also the cross compiler and Wine for the Windows package.
 # "web" adds emscripten for the browser build, "webtest" also Debian's Chromium (headless, WebGL
-# through SwiftShader) and npm for the browser's tests.
+# through SwiftShader), npm and a virtual X server for the browser's tests.
 # Usage: scripts/install-deps.sh [test|windows|web|webtest]
 set -euo pipefail
 
@@ -36,7 +36,8 @@ case "${1:-}" in
     # browser build; python3 serves the page.
     packages+=(emscripten libc-bin python3)
     if [ "$1" = webtest ]; then
-      packages+=(chromium)
+      # The replay driver draws the pictures the page's are compared with in a virtual X server.
+      packages+=(chromium xvfb xauth)
       # npm comes with the nodejs package of some sources; Debian's is a package of its own.
       command -v npm >/dev/null || packages+=(npm)
     fi

@@ -3,7 +3,8 @@
 # sounds and the outline font's glyphs), then the page with emscripten into build/web/.
 #   scripts/web.sh                 build
 #   scripts/web.sh --serve [PORT]  build, then serve build/web/ on 127.0.0.1 (default port 8000)
-#   scripts/web.sh --test          build, then play it in headless Chromium (tests/web/)
+#   scripts/web.sh --test          build, then play it and watch a recording in headless Chromium
+#                                  (tests/web/), its pictures compared with the desktop's
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -47,7 +48,9 @@ case "$mode" in
       exit 1
     fi
     (cd tests/web && timeout 600 npm ci --no-audit --no-fund --loglevel=error)
-    exec node tests/web/play.js "$root/build/web" "$root/build/play"
+    node tests/web/play.js "$root/build/web" "$root/build/play"
+    # Recordings watched in the page, its pictures against the replay driver's (under xvfb-run).
+    exec node tests/web/pictures.js "$root/build/web" "$root/build/play"
     ;;
 esac
 echo "The page is in build/web/: serve that folder (scripts/web.sh --serve) and open index.html"

@@ -27,7 +27,7 @@ static bool StartVideo()
 }
 
 // SDL's queue is emptied whoever reads it, so that events do not pile up.
-static void PumpEvents(HostPost)
+static void PumpSdlEvents(HostPost)
 {
     if (!SDL_WasInit(SDL_INIT_VIDEO))
         return;
@@ -41,6 +41,6 @@ LayerHost ScriptedSdlMachine()
     LayerHost machine;
     SdlVideoFill(machine);
     machine.startVideo = StartVideo;
-    machine.pumpEvents = PumpEvents;
+    machine.pumpEvents = PumpSdlEvents;
     return machine;
 }

@@ -132,6 +132,7 @@ EM_JS(double, WebPageLastRefresh, (), {
 });
 
 static bool drawingFrame = true;
+static bool everyFrame = false;
 static double lastDrawnSwap = 0.0;  // when the last frame drawn was swapped
 
 // The browser shows what was drawn when the game's task gives way.
@@ -141,8 +142,13 @@ static void Swap(HostWindow*)
     if (drawingFrame)
         lastDrawnSwap = WebNow();
     WebYieldOnce();
-    drawingFrame = WebPageLastRefresh() >= lastDrawnSwap;
+    drawingFrame = everyFrame || WebPageLastRefresh() >= lastDrawnSwap;
     Gl11SetDrawing(drawingFrame);
+}
+
+void WebDrawEveryFrame()
+{
+    everyFrame = true;
 }
 
 // The browser shows frames at its own pace and never holds a swap.
