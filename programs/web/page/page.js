@@ -232,6 +232,8 @@
       document.exitPointerLock();
     settingsBox.showModal();
     settingsText.focus();
+    settingsText.setSelectionRange(0, 0);
+    settingsText.scrollTop = 0;
   });
   document.getElementById('settings-close').addEventListener('click', () => settingsBox.close());
   document.getElementById('settings-defaults').addEventListener('click', () => {
