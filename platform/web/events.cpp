@@ -33,6 +33,7 @@ bool hidden = false;
 bool locked = false;
 bool dialogOpen = false;
 bool cursorShown = true;
+bool pointerWanted = true;
 POINT anchor = cursorRest;
 long motionX = 0, motionY = 0;
 
@@ -130,7 +131,7 @@ EM_BOOL OnMouseButton(int type, const EmscriptenMouseEvent* event, void*)
     bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
     if (!locked) {
         // The click that takes the pointer is the player's way into the game, not a cast.
-        if (down && event->button == 0 && !dialogOpen)
+        if (down && event->button == 0 && !dialogOpen && pointerWanted)
             emscripten_request_pointerlock("#canvas", EM_FALSE);
         return EM_TRUE;
     }
@@ -219,6 +220,11 @@ void WebDialogShowing(bool open)
         if (locked)
             emscripten_exit_pointerlock();
     }
+}
+
+void WebLeavePointer()
+{
+    pointerWanted = false;
 }
 
 bool WebPlaying()

@@ -146,9 +146,10 @@ static void Swap(HostWindow*)
     Gl11SetDrawing(drawingFrame);
 }
 
-void WebDrawEveryFrame()
+void WebShowRecording()
 {
     everyFrame = true;
+    WebLeavePointer();
 }
 
 // The browser shows frames at its own pace and never holds a swap.

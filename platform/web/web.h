@@ -20,6 +20,8 @@ void WebResetEvents();
 POINT WebCursorPosition();
 void WebMoveCursor(int x, int y);
 void WebShowCursor(bool visible);
+// A click on the canvas no longer asks for the pointer (a recording is shown, not played).
+void WebLeavePointer();
 // Look from the controller, as mouse motion.
 void WebMouseLook(int dx, int dy);
 // Whether the game has the player's keys now: the page has the focus, no dialog is open, the

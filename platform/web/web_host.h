@@ -26,7 +26,7 @@ void WebGameEnded(int code);
 // the picture of a frame it asked for, read from the canvas before the frame's swap (false
 // when there is no picture to read), and tells it what came of the watching (a JSON object).
 bool WebOfferPicture(int frame);
-// Every frame is drawn from now on, shown or not: a watched recording's pictures are read at
-// their exact frames.
-void WebDrawEveryFrame();
+// The page shows a recording from now on: every frame is drawn, shown or not (its pictures are
+// read at their exact frames), and a click on the canvas leaves the pointer the player's.
+void WebShowRecording();
 void WebWatchEnded(const std::string& outcome);

@@ -88,7 +88,7 @@ int WatchInPage(const std::string& path, const std::string& shots)
     // The run plays on the scripted host drawn in the page's canvas; the page's clock paces
     // it, its cues play in the page, and its keys only stop it.
     ScriptedHostShowOn(WebHost());
-    WebDrawEveryFrame();
+    WebShowRecording();
     ReplayTakeShotsWith(PagePicture);
     WatchOn(WebHost(), PageAsksToStop);
     // The run's lines (the last frame's state among them) go to the console, as the driver
