@@ -7,42 +7,12 @@ set(TRIMVALD_WEB_DATA "${CMAKE_SOURCE_DIR}/build/play" CACHE PATH
 set(TRIMVALD_WEB_OUTPUT "${CMAKE_SOURCE_DIR}/build/web" CACHE PATH "Where the page is put together")
 
 # OpenGL 1.1 and GLU under their own names, drawn with WebGL.
-add_library(trimvald_webgl STATIC
-  platform/webgl/attributes.cpp
-  platform/webgl/browser_names.cpp
-  platform/webgl/capabilities.cpp
-  platform/webgl/draw.cpp
-  platform/webgl/draw_cache.cpp
-  platform/webgl/frame.cpp
-  platform/webgl/immediate.cpp
-  platform/webgl/lighting.cpp
-  platform/webgl/lists.cpp
-  platform/webgl/matrices.cpp
-  platform/webgl/mipmaps.cpp
-  platform/webgl/sphere.cpp
-  platform/webgl/state.cpp
-  platform/webgl/textures.cpp)
+add_library(trimvald_webgl STATIC ${TRIMVALD_WEBGL_SOURCES} platform/webgl/browser_names.cpp)
 target_include_directories(trimvald_webgl PUBLIC ${CMAKE_SOURCE_DIR})
 
 # The layer as on Linux, but for its fonts: the page has no installed faces, FreeType or GLU
 # tessellator, and compiles the glyphs the native build made.
-add_library(trimvald_layer STATIC
-  platform/layer/charset.cpp
-  platform/layer/clock.cpp
-  platform/layer/dib.cpp
-  platform/layer/files.cpp
-  platform/layer/gdi_objects.cpp
-  platform/layer/glyph_file.cpp
-  platform/layer/glyph_lists.cpp
-  platform/layer/layer.cpp
-  platform/layer/message_box.cpp
-  platform/layer/messages.cpp
-  platform/layer/picture_scaler.cpp
-  platform/layer/play_sound.cpp
-  platform/layer/stored_font.cpp
-  platform/layer/swap_control.cpp
-  platform/layer/wgl.cpp
-  platform/layer/window.cpp)
+add_library(trimvald_layer STATIC ${TRIMVALD_LAYER_SOURCES} platform/layer/stored_font.cpp)
 target_include_directories(trimvald_layer PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(trimvald_layer PUBLIC trimvald_taps trimvald_webgl)
 

@@ -225,13 +225,7 @@ bool Choose(const Request& request, LayerFontChoice& choice)
 HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD, DWORD,
                          DWORD charSet, DWORD, DWORD, DWORD, DWORD, LPCSTR faceName)
 {
-    LayerGdiObject* font = new LayerGdiObject;
-    font->kind = LayerGdiObject::Kind::Font;
-    font->height = height;
-    font->weight = weight;
-    font->italic = italic != 0;
-    font->charSet = charSet;
-    font->faceName = faceName ? faceName : "";
+    LayerGdiObject* font = LayerNewFont(height, weight, italic != 0, charSet, faceName);
 
     Request request;
     request.face = font->faceName;

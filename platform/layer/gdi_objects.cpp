@@ -69,3 +69,15 @@ BOOL WINAPI GdiFlush(void)
     // Drawing into DIB sections happens at once here: nothing is ever pending.
     return TRUE;
 }
+
+LayerGdiObject* LayerNewFont(int height, int weight, bool italic, DWORD charSet, const char* faceName)
+{
+    LayerGdiObject* font = new LayerGdiObject;
+    font->kind = LayerGdiObject::Kind::Font;
+    font->height = height;
+    font->weight = weight;
+    font->italic = italic;
+    font->charSet = charSet;
+    font->faceName = faceName ? faceName : "";
+    return font;
+}

@@ -48,6 +48,8 @@ void LayerDeleteDC(LayerDC* dc);
 // itself is deleted by the caller. Each kind's file provides its part.
 void LayerFreeBitmap(LayerGdiObject* bitmap);
 void LayerFreeFont(LayerGdiObject* font);
+// A font's record as CreateFontA was asked for it (a weight of 0, "don't care", kept as given).
+LayerGdiObject* LayerNewFont(int height, int weight, bool italic, DWORD charSet, const char* faceName);
 
 // The host installed now (a copy of its record); every entry is set.
 extern LayerHost layerHost;

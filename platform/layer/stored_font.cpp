@@ -17,14 +17,7 @@ static const char glyphFilePath[] = "Data/Glyphs.bin";
 HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD, DWORD,
                          DWORD charSet, DWORD, DWORD, DWORD, DWORD, LPCSTR faceName)
 {
-    LayerGdiObject* font = new LayerGdiObject;
-    font->kind = LayerGdiObject::Kind::Font;
-    font->height = height;
-    font->weight = weight;
-    font->italic = italic != 0;
-    font->charSet = charSet;
-    font->faceName = faceName ? faceName : "";
-    return font;
+    return LayerNewFont(height, weight, italic != 0, charSet, faceName);
 }
 
 void LayerFreeFont(LayerGdiObject*)
